@@ -1,0 +1,29 @@
+// The data set of a run: read once, recoded once, then only read.
+#pragma once
+
+#include <vector>
+
+namespace bramble {
+
+struct Dataset {
+  int n_cases = 0;
+  int n_covariates = 0;  // covariates read from the file plus their missing copies
+  int n_classes = 0;     // 2 to MAX_CLASSES
+
+  // X[var][case]. A nominal covariate holds codes 0..k-1 in ascending value order, the missing
+  // category last; an ordinal covariate holds its missing cases below its smallest value, and its
+  // missing copy (a later row) holds them above its largest value.
+  std::vector<std::vector<double>> X;
+  std::vector<int> y;  // class 0..n_classes-1 of each case
+
+  std::vector<int> var_type;    // 1 ordinal; k >= 2 nominal with k categories
+  std::vector<int> source_var;  // source_var[v] < v exactly for the missing copies
+  std::vector<std::vector<int>> ori_catg;  // labels of a nominal covariate's codes
+
+  bool is_nominal(int var) const { return var_type[var] >= 2; }
+  bool is_missing_copy(int var) const { return source_var[var] < var; }
+  // Every daughter of an admissible split holds more cases than this.
+  int min_daughter_size() const { return n_cases / 100; }
+};
+
+}  // namespace bramble

@@ -1,0 +1,15 @@
+// The data file reader: header letters, then records of whitespace-separated tokens.
+#pragma once
+
+#include <cstdio>
+
+#include "data/dataset.h"
+
+namespace bramble {
+
+// Reads the whole data file, writes the data summary to the report and recodes the covariates.
+// Any data error prints its message and ends the program (status -1), before the report's first
+// line for the reader's own checks.
+Dataset read_data(FILE* data_file, FILE* report);
+
+}  // namespace bramble

@@ -1,0 +1,18 @@
+// The controlled mode: the analyst decides node by node.
+#pragma once
+
+#include <string>
+
+#include "data/dataset.h"
+#include "tree/node_table.h"
+#include "tree/split_search.h"
+
+namespace bramble {
+
+// Runs the dialogue for one node: size and split question, ranking of the covariates by the
+// impurity of their best split, proposals judged by relative risk, acceptance, choice by rank or
+// covariate, or a manual split; records the outcome in the node table.
+void control_node(int node, const Dataset& data, NodeTable& table, SplitSearch& search,
+                  int& random_seed, const std::string& report_name);
+
+}  // namespace bramble

@@ -1,0 +1,28 @@
+#include "numeric/output_file.h"
+
+#include "numeric/fatal.h"
+#include "numeric/limits.h"
+
+namespace bramble {
+
+FILE* open_output(const std::string& name, const char* mode) {
+  FILE* file = std::fopen(name.c_str(), mode);
+  if (file == nullptr) {
+    std::printf("Cannot over-write to file %s. It seems protected.\n", name.c_str());
+    stop_with_message("", STATUS_DATA_ERROR);
+  }
+  return file;
+}
+
+void close_output(FILE* file, const std::string& name) {
+  // A full disk may show only when the buffer is flushed, so both the stream's error flag and
+  // the close itself count.
+  const bool write_failed = std::ferror(file) != 0;
+  const bool close_failed = std::fclose(file) != 0;
+  if (write_failed || close_failed) {
+    std::printf("Could not write the file %s completely (is the disk full?).\n", name.c_str());
+    stop_with_message("", STATUS_DATA_ERROR);
+  }
+}
+
+}  // namespace bramble

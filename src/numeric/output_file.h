@@ -1,0 +1,18 @@
+// Output files are opened by name for each phase and closed after it; a file that cannot be
+// opened or written completely ends the program with a message naming it (status -1).
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+namespace bramble {
+
+// Opens name with mode ("w" or "a"); on failure prints
+// "Cannot over-write to file %s. It seems protected.\n" and ends the program.
+FILE* open_output(const std::string& name, const char* mode);
+
+// Closes the file; when any write to it failed, says that name could not be written completely
+// and ends the program.
+void close_output(FILE* file, const std::string& name);
+
+}  // namespace bramble

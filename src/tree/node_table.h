@@ -1,0 +1,51 @@
+// The tree is the node table itself: parallel per-node arrays indexed by node.
+#pragma once
+
+#include <vector>
+
+#include "data/dataset.h"
+
+namespace bramble {
+
+// Node 0 is the root; splitting node i when node_count is q makes q its left daughter and q + 1 its
+// right daughter, so the numbering is breadth-first and a daughter's index exceeds its parent's.
+struct NodeTable {
+  NodeTable(int n_cases, int n_classes);
+
+  int node_count = 1;
+  std::vector<int> split_var;      // covariate of the split (0-based)
+  std::vector<double> cut_off;     // ordinal: largest value going left; nominal: subset code,
+                                   // then the decimal category code once partitioned
+  std::vector<int> left_child;     // 0 marks a terminal node; the right daughter is left_child + 1
+  std::vector<int> parent;         // 0 for the root
+  std::vector<int> node_size;      // number of cases
+  std::vector<double> split_chisq; // Pearson statistic of the split; 0.0 for a terminal node
+  std::vector<int> case_node;      // node of each case
+  // Class counts of the split made last: for class k, entry 2(n_classes-1-k) counts the right
+  // daughter and the next entry the left daughter.
+  std::vector<int> daughter_counts;
+
+  bool is_split(int node) const { return left_child[node] != 0; }
+};
+
+// Puts every case in the root and clears the split fields.
+void init_node_table(NodeTable& table);
+
+// The cases whose case_node is node, in increasing case order.
+std::vector<int> node_cases(const NodeTable& table, int node);
+
+// Clears flags[0..g-1], flags the categories of the listed cases and returns how many were
+// flagged (but 1 when that is 0 or 1).
+int mark_categories(const double* values, int* flags, int g, const int* cases, int m);
+
+// The binary-reflected Gray code of a (a XOR a>>1) into bits[0..count-1], least significant first.
+void gray_code_bits(int a, int* bits, int count);
+
+// Sends the listed cases of node to node_count (left) and node_count + 1 (right) by covariate var
+// and the node's cut_off; rebuilds daughter_counts; for a nominal split (code = subset code, not 0)
+// rewrites the node's cut_off as the decimal category code. node_count, parent and left_child are
+// left to the caller.
+void partition_node(const Dataset& data, NodeTable& table, int node, const int* cases, int m,
+                    int var, int code);
+
+}  // namespace bramble

@@ -1,0 +1,59 @@
+#include "support/run_binary.h"
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace bramble_test {
+
+std::string make_scratch_dir() {
+  const char* tmp = std::getenv("TMPDIR");
+  std::string pattern = std::string(tmp != nullptr ? tmp : "/tmp") + "/bramble-test-XXXXXX";
+  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+  return pattern;
+}
+
+std::string read_file(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+void write_file(const std::string& path, const std::string& content) {
+  std::ofstream out(path, std::ios::binary);
+  out << content;
+}
+
+bool file_exists(const std::string& path) {
+  struct stat info;
+  return stat(path.c_str(), &info) == 0;
+}
+
+RunResult run_bramble(const std::string& dir, const std::string& args, const std::string& stdin_text,
+                      int timeout_s) {
+  write_file(dir + "/.stdin", stdin_text);
+  const std::string command = "cd '" + dir + "' && timeout -s KILL " + std::to_string(timeout_s) +
+                              " '" + BRAMBLE_BINARY + "' " + args +
+                              " <.stdin >.stdout 2>.stderr";
+  const int raw = std::system(command.c_str());
+  RunResult result;
+  if (raw != -1 && WIFEXITED(raw)) {
+    result.status = WEXITSTATUS(raw);
+    // timeout exits 137 when it had to kill the program
+    result.timed_out = result.status == 137;
+    if (result.timed_out) result.status = -1;
+  }
+  result.out = read_file(dir + "/.stdout");
+  result.err = read_file(dir + "/.stderr");
+  return result;
+}
+
+std::string source_dir() { return BRAMBLE_SOURCE_DIR; }
+
+}  // namespace bramble_test

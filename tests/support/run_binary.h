@@ -1,0 +1,31 @@
+// Runs the bramble binary in a scratch directory, feeding standard input and capturing the console
+// streams, the exit status and the files it leaves.
+#pragma once
+
+#include <string>
+
+namespace bramble_test {
+
+struct RunResult {
+  int status = -1;        // exit status, or -1 when killed (timeout, signal)
+  bool timed_out = false;
+  std::string out;        // standard output
+  std::string err;        // standard error
+};
+
+// A fresh empty directory under the system's temporary directory.
+std::string make_scratch_dir();
+
+std::string read_file(const std::string& path);
+void write_file(const std::string& path, const std::string& content);
+bool file_exists(const std::string& path);
+
+// Runs `bramble args...` (args joined with blanks, unquoted) in dir with the given standard input
+// (a closed input when stdin_text is empty and close_stdin is set), killed after timeout_s seconds.
+RunResult run_bramble(const std::string& dir, const std::string& args, const std::string& stdin_text,
+                      int timeout_s = 60);
+
+// The project's source directory (for examples/ and test data files).
+std::string source_dir();
+
+}  // namespace bramble_test
