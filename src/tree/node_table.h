@@ -4,13 +4,17 @@
 #include <vector>
 
 #include "data/dataset.h"
+#include "numeric/limits.h"
 
 namespace bramble {
 
 // Node 0 is the root; splitting node i when node_count is q makes q its left daughter and q + 1 its
 // right daughter, so the numbering is breadth-first and a daughter's index exceeds its parent's.
 struct NodeTable {
-  NodeTable(int n_cases, int n_classes);
+  NodeTable(int n_cases, int n_classes)
+      : split_var(MAX_NODES), cut_off(MAX_NODES), left_child(MAX_NODES), parent(MAX_NODES),
+        node_size(MAX_NODES), split_chisq(MAX_NODES), case_node(n_cases),
+        daughter_counts(2 * n_classes) {}
 
   int node_count = 1;
   std::vector<int> split_var;      // covariate of the split (0-based)
