@@ -1,11 +1,16 @@
-// Data sets and node tables built by hand for the pruning, report and drawing tests.
+// Data sets and node tables built by hand, and the capture of a program end, for the pruning,
+// report and drawing tests.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "data/dataset.h"
+#include "numeric/fatal.h"
 #include "tree/node_table.h"
 
 namespace bramble_test {
@@ -55,6 +60,22 @@ inline std::string stream_text(FILE* file) {
   std::string text;
   for (int c = std::fgetc(file); c != EOF; c = std::fgetc(file)) text.push_back(static_cast<char>(c));
   return text;
+}
+
+// Runs a call that must end the program; printed receives what it wrote on standard output.
+inline bramble::ProgramExit exit_of(const std::function<void()>& call, std::string& printed) {
+  testing::internal::CaptureStdout();
+  bramble::ProgramExit stop{0, false};
+  bool stopped = false;
+  try {
+    call();
+  } catch (const bramble::ProgramExit& exit) {
+    stop = exit;
+    stopped = true;
+  }
+  printed = testing::internal::GetCapturedStdout();
+  EXPECT_TRUE(stopped);
+  return stop;
 }
 
 }  // namespace bramble_test

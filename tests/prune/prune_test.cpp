@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "numeric/fatal.h"
 #include "numeric/limits.h"
 #include "prune/hand_tree.h"
@@ -13,6 +11,7 @@ namespace {
 
 using bramble_test::add_ordinal;
 using bramble_test::classes_only;
+using bramble_test::exit_of;
 using bramble_test::place;
 using bramble_test::split;
 
@@ -185,21 +184,6 @@ TEST(SignificantSplits, ComparesWithTheStoredTable) {
   EXPECT_EQ(keep[0], 1);
   EXPECT_EQ(keep[1], 0);
   EXPECT_EQ(keep[2], 0);  // a terminal node's 0.0 never reaches a critical value
-}
-
-ProgramExit exit_of(const std::function<void()>& call, std::string& printed) {
-  testing::internal::CaptureStdout();
-  ProgramExit stop{0, false};
-  bool stopped = false;
-  try {
-    call();
-  } catch (const ProgramExit& exit) {
-    stop = exit;
-    stopped = true;
-  }
-  printed = testing::internal::GetCapturedStdout();
-  EXPECT_TRUE(stopped);
-  return stop;
 }
 
 TEST_F(RootOnlySplit, LargerTreeThanBeforeEndsWithoutWaiting) {
