@@ -1,0 +1,33 @@
+// Growing the reader's collections: exhausted memory ends the program through fatal_error with
+// the collection's own message instead of escaping as an exception.
+#pragma once
+
+#include <new>
+#include <stdexcept>
+#include <vector>
+
+#include "numeric/fatal.h"
+
+namespace bramble {
+
+template <typename T>
+void append(std::vector<T>& values, const T& value, const char* failure_message) {
+  try {
+    values.push_back(value);
+  } catch (const std::bad_alloc&) {
+    fatal_error(failure_message);
+  }
+}
+
+template <typename T>
+void reserve(std::vector<T>& values, std::size_t capacity, const char* failure_message) {
+  try {
+    values.reserve(capacity);
+  } catch (const std::bad_alloc&) {
+    fatal_error(failure_message);
+  } catch (const std::length_error&) {
+    fatal_error(failure_message);
+  }
+}
+
+}  // namespace bramble
