@@ -3,7 +3,6 @@
 #pragma once
 
 #include <new>
-#include <stdexcept>
 #include <vector>
 
 #include "numeric/fatal.h"
@@ -15,17 +14,6 @@ void append(std::vector<T>& values, const T& value, const char* failure_message)
   try {
     values.push_back(value);
   } catch (const std::bad_alloc&) {
-    fatal_error(failure_message);
-  }
-}
-
-template <typename T>
-void reserve(std::vector<T>& values, std::size_t capacity, const char* failure_message) {
-  try {
-    values.reserve(capacity);
-  } catch (const std::bad_alloc&) {
-    fatal_error(failure_message);
-  } catch (const std::length_error&) {
     fatal_error(failure_message);
   }
 }

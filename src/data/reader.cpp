@@ -4,6 +4,8 @@
 #include <climits>
 #include <cmath>
 #include <limits>
+#include <new>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -59,11 +61,24 @@ struct Columns {
 bool header_letter(std::string_view token, int& type) {
   if (token.size() != 1) return false;
   switch (token[0]) {
-    case 'o': case 'O': type = TYPE_ORDINAL; return true;
-    case 'n': case 'N': type = TYPE_NOMINAL; return true;
-    case 'd': case 'D': type = TYPE_IGNORED; return true;
-    case 'r': case 'R': type = TYPE_RESPONSE; return true;
-    default: return false;
+    case 'o':
+    case 'O':
+      type = TYPE_ORDINAL;
+      return true;
+    case 'n':
+    case 'N':
+      type = TYPE_NOMINAL;
+      return true;
+    case 'd':
+    case 'D':
+      type = TYPE_IGNORED;
+      return true;
+    case 'r':
+    case 'R':
+      type = TYPE_RESPONSE;
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -144,9 +159,12 @@ void add_covariate(Columns& columns, int var, int type, std::string_view token, 
   }
   double value = 0.0;
   switch (parse_decimal(token, value)) {
-    case ParseResult::ok: break;
-    case ParseResult::no_number: refuse_value(record, column, token, "is not a number");
-    case ParseResult::not_finite: refuse_value(record, column, token, "is not a finite number");
+    case ParseResult::ok:
+      break;
+    case ParseResult::no_number:
+      refuse_value(record, column, token, "is not a number");
+    case ParseResult::not_finite:
+      refuse_value(record, column, token, "is not a finite number");
     case ParseResult::too_large:
       refuse_value(record, column, token, "is too large (the limit is 2^53 in magnitude)");
   }
@@ -159,21 +177,26 @@ void add_covariate(Columns& columns, int var, int type, std::string_view token, 
 }
 
 // Sizes the columns for the whole file, judging by the bytes the records read so far took, so
-// that they do not grow by doubling (which could need twice their final memory).
+// that they do not grow by doubling (which could need twice their final memory). Only a saving:
+// when the estimate cannot be had, the columns simply keep growing.
 void reserve_for_stream(Columns& columns, const TokenReader& tokens) {
   const long long consumed = tokens.bytes_consumed();
   if (tokens.stream_size() <= 0 || consumed <= 0) return;
   long long estimate = static_cast<long long>(columns.n_cases) * tokens.stream_size() / consumed;
   estimate = std::min<long long>(estimate + estimate / 16 + 16, INT_MAX);
   const auto capacity = static_cast<std::size_t>(estimate);
-  for (std::vector<double>& values : columns.values) reserve(values, capacity, "allocation failure in xl_alloc()");
-  reserve(columns.responses, capacity, "allocation failure in yl_alloc()");
+  try {
+    for (std::vector<double>& values : columns.values) values.reserve(capacity);
+    columns.responses.reserve(capacity);
+  } catch (const std::bad_alloc&) {
+  } catch (const std::length_error&) {
+  }
 }
 
 // Gives back what an estimate left unused.
 void trim_columns(Columns& columns) {
   const auto trim = [](auto& values) {
-    if (values.capacity() - values.size() > values.size() / 16 + 16) values.shrink_to_fit();
+    if (values.capacity() - values.size() > values.size() / 8 + 16) values.shrink_to_fit();
   };
   for (std::vector<double>& values : columns.values) trim(values);
   trim(columns.responses);

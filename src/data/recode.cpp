@@ -74,15 +74,15 @@ void check_whole_categories(const std::vector<double>& present, double min, bool
   const int expected = integer_parts + missing_category;
   if (n_categories != expected) {
     char message[96];
-    std::snprintf(message, sizeof message, "%d is not equal to %d for variable %d\n",
-                  n_categories, expected, var + 1);
+    std::snprintf(message, sizeof message, "%d is not equal to %d for variable %d\n", n_categories,
+                  expected, var + 1);
     stop_recoding(report, message);
   }
   const auto fraction = std::find_if(present.begin(), present.end(),
                                      [](double value) { return value != std::floor(value); });
   if (fraction != present.end()) {
-    stop_recoding(report, "Variable " + std::to_string(var + 1) + " is nominal but holds the value " +
-                              shortest_text(*fraction) +
+    stop_recoding(report, "Variable " + std::to_string(var + 1) +
+                              " is nominal but holds the value " + shortest_text(*fraction) +
                               "; nominal values must be whole numbers.\n");
   }
 }
@@ -169,7 +169,8 @@ void recode_nominal(Dataset& data, int var, const ColumnRange& range, double mis
     const int code =
         missing_category && value == missing_code
             ? k - 1
-            : static_cast<int>(std::lower_bound(present.begin(), present.end(), value) - present.begin());
+            : static_cast<int>(std::lower_bound(present.begin(), present.end(), value) -
+                               present.begin());
     value = code;
     ++counts[code];
   }

@@ -32,9 +32,7 @@ TEST(ReaderRefusal, HeaderWithoutExactlyOneResponse) {
   expect_refusal("r d\n1 x\n", "ERROR: No covariate!");
 }
 
-TEST(ReaderRefusal, FileEndingAfterTheHeader) {
-  expect_refusal("r o n\n", "No data in the file");
-}
+TEST(ReaderRefusal, FileEndingAfterTheHeader) { expect_refusal("r o n\n", "No data in the file"); }
 
 TEST(ReaderRefusal, ResponsesOutsideTheClassModel) {
   expect_refusal("r o\n1 1\nNA 2\n",
@@ -68,9 +66,9 @@ TEST(ReaderRefusal, TokensWithoutAUsableNumber) {
 }
 
 TEST(ReaderRefusal, MessagesShowTokensSafely) {
-  expect_refusal("r o\n1 \x01\x7f"s + std::string(60, 'x') + "\n",
-                 "Record 1, column 2: the value \"??" + std::string(38, 'x') +
-                     "...\" is not a number.\n");
+  expect_refusal(
+      "r o\n1 \x01\x7f"s + std::string(60, 'x') + "\n",
+      "Record 1, column 2: the value \"??" + std::string(38, 'x') + "...\" is not a number.\n");
 }
 
 TEST(ReaderRefusal, CovariateWithOnlyMissingValues) {

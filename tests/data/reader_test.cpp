@@ -32,9 +32,8 @@ TEST(ReadData, ReadsRecordsWithMissingValuesAndWritesTheSummary) {
   EXPECT_EQ(data.var_type, (std::vector<int>{1, 3, 1}));
   EXPECT_EQ(data.source_var, (std::vector<int>{0, 1, 0}));
   EXPECT_EQ(data.ori_catg[1], (std::vector<int>{3, 4, -9}));
-  EXPECT_EQ(read.report,
-            "There are 2 covariates\nOriginal status of variables are\n1 3 \n" + SUMMARY_HEAD_TAIL +
-                "1: 0.500000 2.500000\n2: 1(3) 1(4) 1(-9) \n");
+  EXPECT_EQ(read.report, "There are 2 covariates\nOriginal status of variables are\n1 3 \n" +
+                             SUMMARY_HEAD_TAIL + "1: 0.500000 2.500000\n2: 1(3) 1(4) 1(-9) \n");
   EXPECT_EQ(read.console, "");
 }
 
@@ -97,9 +96,10 @@ TEST(ReadData, IncompleteRecordNamesRecordColumnAndLastValue) {
   const ReadOutcome read = read_text("r o\n1 2\n0 3\n1");
   ASSERT_TRUE(read.stopped);
   EXPECT_EQ(read.status, bramble::STATUS_DATA_ERROR);
-  EXPECT_EQ(read.console,
-            std::string("Data file not complete error at line 3 variable number 1 value = 1 !!!\n") +
-                PROMPT);
+  EXPECT_EQ(
+      read.console,
+      std::string("Data file not complete error at line 3 variable number 1 value = 1 !!!\n") +
+          PROMPT);
   EXPECT_EQ(read.report, "");
 
   const ReadOutcome after_ignored = read_text("d r o\nx 1 2\ny 0 3\nz\n");

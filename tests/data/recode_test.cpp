@@ -11,7 +11,8 @@ namespace {
 
 // A data file with a response alternating 0, 1 and one column per covariate; covariates are
 // given as columns of tokens (all of the same length).
-std::string data_file(const std::string& letters, const std::vector<std::vector<std::string>>& columns) {
+std::string data_file(const std::string& letters,
+                      const std::vector<std::vector<std::string>>& columns) {
   std::string text = "r " + letters + "\n";
   for (std::size_t i = 0; i < columns[0].size(); ++i) {
     text += std::to_string(i % 2);
@@ -88,8 +89,8 @@ TEST(RecodeMerge, RarestCategoriesBecome999) {
 }
 
 TEST(RecodeMerge, MissingCategoryIsNeverMergedAndKeepsTheLastCode) {
-  const ReadOutcome read = read_text(
-      data_file("n", {repeated(1, 11, same_as_value, {"NA", ".", "NA", "NA", "."})}));
+  const ReadOutcome read =
+      read_text(data_file("n", {repeated(1, 11, same_as_value, {"NA", ".", "NA", "NA", "."})}));
   ASSERT_FALSE(read.stopped);
   const std::string lines = recoding_lines(read.report);
   EXPECT_EQ(lines.substr(lines.find("\n") + 1), "***Put catgories(3) (2) (1) as category 999\n");

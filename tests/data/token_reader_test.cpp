@@ -100,8 +100,9 @@ TEST(ReadDataText, NulBytesAreTokenCharacters) {
 
   const ReadOutcome refused = read_text("r o\n1 \0\n"s);
   ASSERT_TRUE(refused.stopped);
-  EXPECT_EQ(refused.console,
-            "Record 1, column 2: the value \"?\" is not a number.\nPress Enter to end this program!");
+  EXPECT_EQ(
+      refused.console,
+      "Record 1, column 2: the value \"?\" is not a number.\nPress Enter to end this program!");
 }
 
 TEST(ReadDataText, HugeTokensAndManyColumns) {
@@ -120,7 +121,8 @@ TEST(ReadDataText, HugeTokensAndManyColumns) {
   const ReadOutcome read = read_text(wide + "\n");
   ASSERT_FALSE(read.stopped);
   EXPECT_EQ(read.data.n_covariates, n_columns - 1);
-  EXPECT_EQ(read.data.X[n_columns - 2], (std::vector<double>{(n_columns - 1) % 7, (n_columns - 1) % 7 + 1}));
+  EXPECT_EQ(read.data.X[n_columns - 2],
+            (std::vector<double>{(n_columns - 1) % 7, (n_columns - 1) % 7 + 1}));
 }
 
 TEST(ReadDataText, IncompleteRecordAfterManyBlocks) {
