@@ -84,12 +84,15 @@ TEST(ReadData, ClassesStartAtTheLeastResponse) {
 }
 
 TEST(ReadData, LeadingNumbersCount) {
-  const ReadOutcome read = read_text("r o o\n2.7 2.5kg +3\n1.0 -0 1e\n");
+  const ReadOutcome read =
+      read_text("r o o o\n2.7 2.5kg +3 0x1A\n1.0 -0 1e -1e-400\n1 .5e1 1.e2 2.5e-400\n");
   ASSERT_FALSE(read.stopped) << read.console;
-  EXPECT_EQ(read.data.y, (std::vector<int>{1, 0}));
-  EXPECT_EQ(read.data.X[0], (std::vector<double>{2.5, 0}));
-  EXPECT_EQ(read.data.X[1], (std::vector<double>{3, 1}));
+  EXPECT_EQ(read.data.y, (std::vector<int>{1, 0, 0}));
+  EXPECT_EQ(read.data.X[0], (std::vector<double>{2.5, 0, 5}));
+  EXPECT_EQ(read.data.X[1], (std::vector<double>{3, 1, 100}));
+  EXPECT_EQ(read.data.X[2], (std::vector<double>{0, 0, 0}));
   EXPECT_FALSE(std::signbit(read.data.X[0][1])) << "-0 is stored as 0";
+  EXPECT_FALSE(std::signbit(read.data.X[2][1])) << "an underflow to -0 as well";
 }
 
 TEST(ReadData, IncompleteRecordNamesRecordColumnAndLastValue) {
