@@ -9,6 +9,9 @@
 
 namespace bramble {
 
+// Every covariate holds at least one present value; missing values hold missing_code, which lies
+// below every present value. Afterwards every per-covariate vector of data has n_covariates
+// entries (ori_catg rows are empty except for nominal covariates).
 void recode_covariates(Dataset& data, bool has_missing, double missing_code, FILE* report);
 
 }  // namespace bramble

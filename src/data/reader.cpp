@@ -1,0 +1,328 @@
+#include "data/reader.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <limits>
+#include <new>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "data/collect.h"
+#include "data/data_error.h"
+#include "data/recode.h"
+#include "data/token_reader.h"
+#include "data/value_parse.h"
+#include "numeric/fatal.h"
+#include "numeric/limits.h"
+
+namespace bramble {
+
+namespace {
+
+constexpr int TYPE_IGNORED = 0;
+constexpr int TYPE_ORDINAL = 1;
+constexpr int TYPE_NOMINAL = 3;
+constexpr int TYPE_RESPONSE = -1;
+
+// Column targets other than a covariate index.
+constexpr int RESPONSE_COLUMN = -1;
+constexpr int IGNORED_COLUMN = -2;
+
+// Once this many records are read, the columns are sized for the whole file from its length.
+constexpr int RECORDS_BEFORE_ESTIMATE = 4096;
+
+// The doubled covariate count must fit an int.
+constexpr std::size_t MAX_COLUMNS = INT_MAX / 2;
+
+// Stands for a missing covariate value until the missing code is known; parsing never yields it.
+const double MISSING_MARK = std::numeric_limits<double>::quiet_NaN();
+
+struct Header {
+  std::vector<int> column_target;   // covariate index, RESPONSE_COLUMN or IGNORED_COLUMN
+  std::vector<int> covariate_type;  // TYPE_ORDINAL or TYPE_NOMINAL, in column order
+  int response_columns = 0;
+  int n_columns() const { return static_cast<int>(column_target.size()); }
+  int n_covariates() const { return static_cast<int>(covariate_type.size()); }
+};
+
+struct Columns {
+  std::vector<std::vector<double>> values;  // per covariate, in case order
+  std::vector<int> missing_count;           // per covariate
+  std::vector<int> responses;
+  std::vector<int> classes_seen;  // distinct responses, in order of first appearance
+  double smallest_valid = 0.0;    // least valid value read, never above 0
+  int n_cases = 0;
+};
+
+bool header_letter(std::string_view token, int& type) {
+  if (token.size() != 1) return false;
+  switch (token[0]) {
+    case 'o':
+    case 'O':
+      type = TYPE_ORDINAL;
+      return true;
+    case 'n':
+    case 'N':
+      type = TYPE_NOMINAL;
+      return true;
+    case 'd':
+    case 'D':
+      type = TYPE_IGNORED;
+      return true;
+    case 'r':
+    case 'R':
+      type = TYPE_RESPONSE;
+      return true;
+    default:
+      return false;
+  }
+}
+
+void add_column(Header& header, int type) {
+  if (header.column_target.size() >= MAX_COLUMNS) {
+    stop_with_message("The header names too many columns.\n", STATUS_DATA_ERROR);
+  }
+  int target = IGNORED_COLUMN;
+  if (type == TYPE_RESPONSE) {
+    target = RESPONSE_COLUMN;
+    ++header.response_columns;
+  } else if (type != TYPE_IGNORED) {
+    target = header.n_covariates();
+    append(header.covariate_type, type, "allocation failure in l_alloc()");
+  }
+  append(header.column_target, target, "allocation failure in l_alloc()");
+}
+
+// Reads the header letters; the first token that is not one is left for the records.
+Header read_header(TokenReader& tokens) {
+  std::string_view token;
+  if (!tokens.next(token)) stop_with_message("No data in the file", STATUS_DATA_ERROR);
+  Header header;
+  do {
+    int type = TYPE_IGNORED;
+    if (!header_letter(token, type)) {
+      tokens.put_back();
+      break;
+    }
+    add_column(header, type);
+  } while (tokens.next(token));
+
+  if (header.n_columns() - 1 < 1) stop_with_message("ERROR: No covariate!", STATUS_DATA_ERROR);
+  if (header.response_columns != 1) {
+    stop_with_message("The header must name exactly one response column (letter r); it names " +
+                          std::to_string(header.response_columns) + ".\n",
+                      STATUS_DATA_ERROR);
+  }
+  if (header.n_covariates() == 0) stop_with_message("ERROR: No covariate!", STATUS_DATA_ERROR);
+  return header;
+}
+
+bool is_missing_marker(std::string_view token) { return token == "NA" || token == "."; }
+
+void add_response(Columns& columns, std::string_view token, int record, int column) {
+  if (is_missing_marker(token)) {
+    stop_with_message("Record " + std::to_string(record) +
+                          ": the response is missing; every record needs a response value.\n",
+                      STATUS_DATA_ERROR);
+  }
+  int value = 0;
+  const ParseResult result = parse_integer(token, value);
+  if (result == ParseResult::too_large) {
+    refuse_value(record, column, token, "is out of range for a response (a class number)");
+  }
+  if (result != ParseResult::ok) refuse_value(record, column, token, "is not a number");
+  if (value < columns.smallest_valid) columns.smallest_valid = value;
+  append(columns.responses, value, "allocation failure in yl_alloc()");
+  std::vector<int>& seen = columns.classes_seen;
+  if (std::find(seen.begin(), seen.end(), value) != seen.end()) return;
+  if (static_cast<int>(seen.size()) == MAX_CLASSES) {
+    stop_with_message("Record " + std::to_string(record) + ": the response value " +
+                          std::to_string(value) + " makes more than " +
+                          std::to_string(MAX_CLASSES) + " classes; at most " +
+                          std::to_string(MAX_CLASSES) + " are allowed.\n",
+                      STATUS_DATA_ERROR);
+  }
+  seen.push_back(value);
+}
+
+void add_covariate(Columns& columns, int var, int type, std::string_view token, int record,
+                   int column) {
+  std::vector<double>& values = columns.values[var];
+  if (is_missing_marker(token)) {
+    ++columns.missing_count[var];
+    append(values, MISSING_MARK, "allocation failure in xl_alloc()");
+    return;
+  }
+  double value = 0.0;
+  switch (parse_decimal(token, value)) {
+    case ParseResult::ok:
+      break;
+    case ParseResult::no_number:
+      refuse_value(record, column, token, "is not a number");
+    case ParseResult::not_finite:
+      refuse_value(record, column, token, "is not a finite number");
+    case ParseResult::too_large:
+      refuse_value(record, column, token, "is too large (the limit is 2^53 in magnitude)");
+  }
+  // Category labels are ints.
+  if (type == TYPE_NOMINAL && (value < INT_MIN || value > INT_MAX)) {
+    refuse_value(record, column, token, "is out of range for a nominal covariate");
+  }
+  if (value < columns.smallest_valid) columns.smallest_valid = value;
+  append(values, value, "allocation failure in xl_alloc()");
+}
+
+// Sizes the columns for the whole file, judging by the bytes the records read so far took, so
+// that they do not grow by doubling (which could need twice their final memory). Only a saving:
+// when the estimate cannot be had, the columns simply keep growing.
+void reserve_for_stream(Columns& columns, const TokenReader& tokens) {
+  const long long consumed = tokens.bytes_consumed();
+  if (tokens.stream_size() <= 0 || consumed <= 0) return;
+  long long estimate = static_cast<long long>(columns.n_cases) * tokens.stream_size() / consumed;
+  estimate = std::min<long long>(estimate + estimate / 16 + 16, INT_MAX);
+  const auto capacity = static_cast<std::size_t>(estimate);
+  try {
+    for (std::vector<double>& values : columns.values) values.reserve(capacity);
+    columns.responses.reserve(capacity);
+  } catch (const std::bad_alloc&) {
+  } catch (const std::length_error&) {
+  }
+}
+
+// Gives back what an estimate left unused.
+void trim_columns(Columns& columns) {
+  const auto trim = [](auto& values) {
+    if (values.capacity() - values.size() > values.size() / 8 + 16) values.shrink_to_fit();
+  };
+  for (std::vector<double>& values : columns.values) trim(values);
+  trim(columns.responses);
+}
+
+[[noreturn]] void refuse_incomplete_record(const Header& header, const TokenReader& tokens,
+                                           int record, int column) {
+  // The last token is shown only when it was a value of a used column.
+  const bool shown = header.column_target[column - 1] != IGNORED_COLUMN;
+  stop_with_message("Data file not complete error at line " + std::to_string(record) +
+                        " variable number " + std::to_string(column) + " value = " +
+                        std::string(shown ? tokens.last_token() : std::string_view()) + " !!!\n",
+                    STATUS_DATA_ERROR);
+}
+
+Columns read_records(TokenReader& tokens, const Header& header) {
+  Columns columns;
+  try {
+    columns.values.resize(header.n_covariates());
+  } catch (const std::bad_alloc&) {
+    fatal_error("error in matrix X");
+  }
+  columns.missing_count.assign(header.n_covariates(), 0);
+  const int n_columns = header.n_columns();
+  std::string_view token;
+  for (;;) {
+    if (columns.n_cases == INT_MAX) {
+      stop_with_message("The data file holds too many records.\n", STATUS_DATA_ERROR);
+    }
+    const int record = columns.n_cases + 1;
+    for (int j = 0; j < n_columns; ++j) {
+      if (!tokens.next(token)) {
+        if (j == 0) return columns;
+        refuse_incomplete_record(header, tokens, record, j);
+      }
+      const int target = header.column_target[j];
+      if (target >= 0) {
+        add_covariate(columns, target, header.covariate_type[target], token, record, j + 1);
+      } else if (target == RESPONSE_COLUMN) {
+        add_response(columns, token, record, j + 1);
+      }
+    }
+    if (++columns.n_cases == RECORDS_BEFORE_ESTIMATE) reserve_for_stream(columns, tokens);
+  }
+}
+
+int first_column_of(const Header& header, int var) {
+  const auto& targets = header.column_target;
+  return static_cast<int>(std::find(targets.begin(), targets.end(), var) - targets.begin());
+}
+
+// Checks that need the whole file: classes 0 to n_classes - 1 and a present value in every
+// covariate.
+void check_columns(const Columns& columns, const Header& header) {
+  std::vector<int> classes = columns.classes_seen;
+  std::sort(classes.begin(), classes.end());
+  if (static_cast<long long>(classes.back()) - classes.front() + 1 !=
+      static_cast<long long>(classes.size())) {
+    std::string message = "The response values must be consecutive integers; the file holds:";
+    for (int value : classes) message += " " + std::to_string(value);
+    stop_with_message(message + "\n", STATUS_DATA_ERROR);
+  }
+  for (int var = 0; var < header.n_covariates(); ++var) {
+    if (columns.missing_count[var] < columns.n_cases) continue;
+    stop_with_message("Covariate " + std::to_string(var + 1) + " (column " +
+                          std::to_string(first_column_of(header, var) + 1) +
+                          ") has only missing values; mark its column d to leave it out.\n",
+                      STATUS_DATA_ERROR);
+  }
+}
+
+// Every missing value gets one code below all valid values read; -9 unless that is not low enough.
+double settle_missing_code(Columns& columns) {
+  double code = DEFAULT_MISSING_CODE;
+  if (columns.smallest_valid <= DEFAULT_MISSING_CODE) {
+    std::printf("Missing temp value > valid data case!!! \n");
+    code = std::floor(columns.smallest_valid) - 1.0;
+  }
+  for (std::size_t var = 0; var < columns.values.size(); ++var) {
+    if (columns.missing_count[var] == 0) continue;
+    for (double& value : columns.values[var]) {
+      if (std::isnan(value)) value = code;
+    }
+  }
+  return code;
+}
+
+void write_summary_head(FILE* report, const Dataset& data) {
+  std::fprintf(report, "Original status of variables are\n");
+  for (int type : data.var_type) std::fprintf(report, "%d ", type);
+  std::fprintf(report, "\n");
+  std::fprintf(report, "1 refers to as an ordinal covariate and 3 means a nominal one\n");
+  std::fprintf(report, "For an ordinal covariate, the min. and max. will be given;\n");
+  std::fprintf(report, "For a nominal one, the counts corresponding to each level will be");
+  std::fprintf(report, " listed.\n");
+}
+
+}  // namespace
+
+Dataset read_data(FILE* data_file, FILE* report) {
+  TokenReader tokens(data_file);
+  Header header = read_header(tokens);
+  Columns columns = read_records(tokens, header);
+  if (columns.n_cases == 0) stop_with_message("No data in the file", STATUS_DATA_ERROR);
+  trim_columns(columns);
+  check_columns(columns, header);
+
+  const bool has_missing = std::any_of(columns.missing_count.begin(), columns.missing_count.end(),
+                                       [](int count) { return count > 0; });
+  const double missing_code = has_missing ? settle_missing_code(columns) : DEFAULT_MISSING_CODE;
+
+  Dataset data;
+  data.n_cases = columns.n_cases;
+  data.n_covariates = header.n_covariates();
+  data.n_classes = std::max(2, static_cast<int>(columns.classes_seen.size()));
+  data.X = std::move(columns.values);
+  data.var_type = std::move(header.covariate_type);
+  data.y = std::move(columns.responses);
+  std::fprintf(report, "There are %d covariates\n", data.n_covariates);
+
+  const int lowest_class = *std::min_element(data.y.begin(), data.y.end());
+  for (int& y : data.y) y -= lowest_class;
+  write_summary_head(report, data);
+
+  recode_covariates(data, has_missing, missing_code, report);
+  return data;
+}
+
+}  // namespace bramble

@@ -1,0 +1,95 @@
+#include "data/token_reader.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "numeric/fatal.h"
+#include "numeric/limits.h"
+
+namespace bramble {
+
+namespace {
+
+constexpr std::size_t BLOCK_SIZE = 1 << 20;
+
+long long regular_file_bytes_left(FILE* stream) {
+  struct stat info;
+  const int descriptor = fileno(stream);
+  if (descriptor < 0 || fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode)) return 0;
+  const long long start = ftello(stream);
+  return start >= 0 && start < info.st_size ? info.st_size - start : 0;
+}
+
+}  // namespace
+
+TokenReader::TokenReader(FILE* stream)
+    : stream_(stream), block_(BLOCK_SIZE), stream_size_(regular_file_bytes_left(stream)) {
+  if (refill()) skip_byte_order_mark();
+}
+
+void TokenReader::skip_byte_order_mark() {
+  static const char mark[] = "\xEF\xBB\xBF";
+  if (end_ >= 3 && std::memcmp(block_.data(), mark, 3) == 0) pos_ = 3;
+}
+
+bool TokenReader::refill() {
+  // The block is about to be overwritten: the last token must survive it for error messages.
+  if (!last_.empty() && last_.data() >= block_.data() && last_.data() < block_.data() + end_) {
+    kept_.assign(last_);
+    last_ = kept_;
+  }
+  block_offset_ += static_cast<long long>(end_);
+  pos_ = 0;
+  end_ = 0;
+  if (at_end_) return false;
+  errno = 0;
+  end_ = std::fread(block_.data(), 1, block_.size(), stream_);
+  if (std::ferror(stream_)) {
+    // fopen succeeds on a directory on some systems; the read then fails (EISDIR).
+    const int error = errno;
+    stop_with_message(std::string("The data file cannot be read (") +
+                          (error != 0 ? std::strerror(error) : "read error") + ").\n",
+                      STATUS_DATA_ERROR);
+  }
+  at_end_ = end_ == 0;
+  return !at_end_;
+}
+
+bool TokenReader::next(std::string_view& token) {
+  if (replay_) {
+    replay_ = false;
+    token = last_;
+    return true;
+  }
+  for (;;) {
+    while (pos_ < end_ && is_blank(block_[pos_])) ++pos_;
+    if (pos_ < end_) break;
+    if (!refill()) return false;
+  }
+  const std::size_t start = pos_;
+  while (pos_ < end_ && !is_blank(block_[pos_])) ++pos_;
+  if (pos_ < end_) {
+    last_ = std::string_view(block_.data() + start, pos_ - start);
+  } else {
+    gather_spanning_token(start);
+  }
+  token = last_;
+  return true;
+}
+
+// The token starting at start reaches the end of the block: it goes on in the next blocks, up to
+// the next blank or the end of the stream.
+void TokenReader::gather_spanning_token(std::size_t start) {
+  spanning_.assign(block_.data() + start, end_ - start);
+  last_ = spanning_;  // keeps refill from saving the partial token
+  while (refill()) {
+    while (pos_ < end_ && !is_blank(block_[pos_])) ++pos_;
+    spanning_.append(block_.data(), pos_);
+    if (pos_ < end_) break;
+  }
+  last_ = spanning_;
+}
+
+}  // namespace bramble

@@ -1,0 +1,85 @@
+#include "data/ordering.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace bramble {
+namespace {
+
+struct Sorted {
+  std::vector<double> keys;
+  std::vector<int> companions;
+};
+
+// Sorts 1-based copies of keys and companions and returns them 0-based.
+Sorted heapsort(std::vector<double> keys, std::vector<int> companions) {
+  keys.insert(keys.begin(), -1.0);
+  companions.insert(companions.begin(), -1);
+  sort_with_companion(static_cast<int>(keys.size()) - 1, keys.data(), companions.data());
+  EXPECT_EQ(keys[0], -1.0) << "element 0 is not part of the array";
+  return {std::vector<double>(keys.begin() + 1, keys.end()),
+          std::vector<int>(companions.begin() + 1, companions.end())};
+}
+
+TEST(SortWithCompanion, ArraysOfFewerThanTwoElementsStayAsTheyAre) {
+  double keys[2] = {7.0, 3.0};
+  int companions[2] = {1, 2};
+  sort_with_companion(0, keys, companions);
+  sort_with_companion(1, keys, companions);
+  EXPECT_EQ(keys[1], 3.0);
+  EXPECT_EQ(companions[1], 2);
+}
+
+TEST(SortWithCompanion, CompanionsFollowTheirKeys) {
+  const Sorted sorted = heapsort({3, 1, 2}, {30, 10, 20});
+  EXPECT_EQ(sorted.keys, (std::vector<double>{1, 2, 3}));
+  EXPECT_EQ(sorted.companions, (std::vector<int>{10, 20, 30}));
+}
+
+TEST(SortWithCompanion, EqualKeysLeaveTheirCompanionsInHeapOrder) {
+  const Sorted three = heapsort({1.0, 1.0, 0.5}, {1, 2, 3});
+  EXPECT_EQ(three.keys, (std::vector<double>{0.5, 1.0, 1.0}));
+  EXPECT_EQ(three.companions, (std::vector<int>{3, 2, 1}));
+
+  EXPECT_EQ(heapsort({5, 5}, {1, 2}).companions, (std::vector<int>{2, 1}));
+}
+
+TEST(SortWithCompanion, SortsLongerArraysKeepingEveryPair) {
+  std::vector<double> keys;
+  std::vector<int> companions;
+  for (int i = 0; i < 101; ++i) {
+    keys.push_back((i * 37) % 23 - 11.5);
+    companions.push_back(i);
+  }
+  const Sorted sorted = heapsort(keys, companions);
+  EXPECT_TRUE(std::is_sorted(sorted.keys.begin(), sorted.keys.end()));
+  std::vector<int> seen = sorted.companions;
+  std::sort(seen.begin(), seen.end());
+  EXPECT_EQ(seen, companions);
+  for (std::size_t i = 0; i < sorted.keys.size(); ++i) {
+    EXPECT_EQ(sorted.keys[i], keys[sorted.companions[i]]);
+  }
+}
+
+std::vector<int> run_ends(const std::vector<double>& values, int& m) {
+  const std::vector<int> ends = count_runs(values.data(), static_cast<int>(values.size()), m);
+  EXPECT_EQ(ends.size(), values.size());
+  return std::vector<int>(ends.begin(), ends.begin() + m);
+}
+
+TEST(CountRuns, GivesTheEndOfEveryRun) {
+  int m = 0;
+  EXPECT_EQ(run_ends({1, 1, 2, 3, 3, 3}, m), (std::vector<int>{2, 3, 6}));
+  EXPECT_EQ(m, 3);
+  EXPECT_EQ(run_ends({4.5}, m), (std::vector<int>{1}));
+  EXPECT_EQ(m, 1);
+  EXPECT_EQ(run_ends({2, 2, 2, 2}, m), (std::vector<int>{4}));
+  EXPECT_EQ(m, 1);
+  EXPECT_EQ(run_ends({-1, 0, 1}, m), (std::vector<int>{1, 2, 3}));
+  EXPECT_EQ(m, 3);
+}
+
+}  // namespace
+}  // namespace bramble

@@ -1,0 +1,54 @@
+#include "data/read_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "data/reader.h"
+#include "numeric/fatal.h"
+
+namespace bramble_test {
+
+namespace {
+
+std::string contents(FILE* file) {
+  std::fflush(file);
+  std::rewind(file);
+  std::string text;
+  char block[4096];
+  std::size_t got = 0;
+  while ((got = std::fread(block, 1, sizeof block, file)) > 0) text.append(block, got);
+  return text;
+}
+
+}  // namespace
+
+ReadOutcome read_text(const std::string& file_text) {
+  FILE* data_file = std::tmpfile();
+  FILE* report = std::tmpfile();
+  std::fwrite(file_text.data(), 1, file_text.size(), data_file);
+  std::rewind(data_file);
+
+  ReadOutcome outcome;
+  testing::internal::CaptureStdout();
+  try {
+    outcome.data = bramble::read_data(data_file, report);
+  } catch (const bramble::ProgramExit& exit) {
+    outcome.stopped = true;
+    outcome.status = exit.status;
+  }
+  std::fflush(stdout);
+  outcome.console = testing::internal::GetCapturedStdout();
+  outcome.report = contents(report);
+  std::fclose(data_file);
+  std::fclose(report);
+  return outcome;
+}
+
+std::string recoding_lines(const std::string& report) {
+  const std::string head_end = "will be listed.\n";
+  const std::size_t at = report.find(head_end);
+  return at == std::string::npos ? std::string() : report.substr(at + head_end.size());
+}
+
+}  // namespace bramble_test
