@@ -33,9 +33,16 @@ float as_float(double value) {
                                      static_cast<double>(FLT_MAX)));
 }
 
-// Two digits of 16 bits cover the 32-bit key.
-constexpr int DIGIT_BITS = 16;
-constexpr int N_DIGITS = 2;
+// An element of the radix sort: the float key above the case index.
+std::uint64_t sort_element(std::uint32_t key, std::size_t c) {
+  return static_cast<std::uint64_t>(key) << 32 | c;
+}
+std::uint32_t key_of(std::uint64_t element) { return static_cast<std::uint32_t>(element >> 32); }
+ColumnEntry case_of(std::uint64_t element) { return static_cast<ColumnEntry>(element); }
+
+// Three digits of 11 bits cover the 32-bit key.
+constexpr int DIGIT_BITS = 11;
+constexpr int N_DIGITS = 3;
 constexpr std::size_t N_BUCKETS = std::size_t{1} << DIGIT_BITS;
 
 std::size_t digit(std::uint32_t key, int d) {
@@ -62,55 +69,47 @@ void sort_group_by_value(ColumnEntry* first, ColumnEntry* last, const double* va
 }  // namespace
 
 ColumnSorter::ColumnSorter(int n_cases)
-    : keys_(n_cases), keys_scratch_(n_cases), cases_scratch_(n_cases),
-      counts_(N_DIGITS * N_BUCKETS) {}
+    : elements_(n_cases), elements_scratch_(n_cases), counts_(N_DIGITS * N_BUCKETS) {}
 
-bool ColumnSorter::radix_sort_by_float(const std::vector<double>& values,
-                                       std::vector<ColumnEntry>& order) {
+// Leaves the elements in elements_, sorted by float key, equal keys in case order.
+bool ColumnSorter::radix_sort_by_float(const std::vector<double>& values) {
   const std::size_t n = values.size();
   std::fill(counts_.begin(), counts_.end(), 0);
   bool all_floats = true;
   for (std::size_t i = 0; i < n; ++i) {
     const float rounded = as_float(values[i]);
     all_floats = all_floats && static_cast<double>(rounded) == values[i];
-    keys_[i] = float_key(rounded);
-    order[i] = static_cast<ColumnEntry>(i);
-    for (int d = 0; d < N_DIGITS; ++d) ++counts_[d * N_BUCKETS + digit(keys_[i], d)];
+    const std::uint32_t key = float_key(rounded);
+    elements_[i] = sort_element(key, i);
+    for (int d = 0; d < N_DIGITS; ++d) ++counts_[d * N_BUCKETS + digit(key, d)];
   }
 
-  std::uint32_t* key_in = keys_.data();
-  std::uint32_t* key_out = keys_scratch_.data();
-  ColumnEntry* case_in = order.data();
-  ColumnEntry* case_out = cases_scratch_.data();
+  std::uint64_t* in = elements_.data();
+  std::uint64_t* out = elements_scratch_.data();
   for (int d = 0; d < N_DIGITS; ++d) {
     std::uint32_t* count = &counts_[d * N_BUCKETS];
-    if (count[digit(key_in[0], d)] == n) continue;  // every key has this digit: nothing moves
+    if (count[digit(key_of(in[0]), d)] == n) continue;  // every key has this digit: nothing moves
     std::uint32_t offset = 0;
     for (std::size_t b = 0; b < N_BUCKETS; ++b) offset += std::exchange(count[b], offset);
-    for (std::size_t i = 0; i < n; ++i) {
-      const std::uint32_t to = count[digit(key_in[i], d)]++;
-      key_out[to] = key_in[i];
-      case_out[to] = case_in[i];
-    }
-    std::swap(key_in, key_out);
-    std::swap(case_in, case_out);
+    for (std::size_t i = 0; i < n; ++i) out[count[digit(key_of(in[i]), d)]++] = in[i];
+    std::swap(in, out);
   }
-  if (case_in != order.data()) {
-    std::copy(case_in, case_in + n, order.data());
-    std::copy(key_in, key_in + n, keys_.data());
-  }
+  if (in != elements_.data()) std::copy(in, in + n, elements_.data());
   return all_floats;
 }
 
 std::vector<ColumnEntry> ColumnSorter::sort(const std::vector<double>& values) {
   const std::size_t n = values.size();
+  if (n == 0) return {};
+  const bool all_floats = radix_sort_by_float(values);
   std::vector<ColumnEntry> order(n);
-  const bool all_floats = radix_sort_by_float(values, order);
+  for (std::size_t i = 0; i < n; ++i) order[i] = case_of(elements_[i]);
   // Groups of equal float keys; between groups the values differ.
   std::size_t group_end = 0;
   for (std::size_t start = 0; start < n; start = group_end) {
+    const std::uint32_t key = key_of(elements_[start]);
     group_end = start + 1;
-    while (group_end < n && keys_[group_end] == keys_[start]) ++group_end;
+    while (group_end < n && key_of(elements_[group_end]) == key) ++group_end;
     if (all_floats || group_end - start == 1) {
       order[start] |= RUN_START;  // equal floats that are the values themselves: one run
     } else {

@@ -27,11 +27,10 @@ class ColumnSorter {
 
  private:
   // Returns whether every value is a float exactly.
-  bool radix_sort_by_float(const std::vector<double>& values, std::vector<ColumnEntry>& order);
+  bool radix_sort_by_float(const std::vector<double>& values);
 
-  std::vector<std::uint32_t> keys_;
-  std::vector<std::uint32_t> keys_scratch_;
-  std::vector<ColumnEntry> cases_scratch_;
+  std::vector<std::uint64_t> elements_;  // float key in the high half, case in the low half
+  std::vector<std::uint64_t> elements_scratch_;
   std::vector<std::uint32_t> counts_;
 };
 

@@ -35,6 +35,10 @@ double impurity(const int* left, int n_left, const int* right, int n_right, int 
   return gini;
 }
 
+bool has_room_for_split(const Dataset& data, int m) {
+  return m > 2 * data.min_daughter_size() + 1;
+}
+
 bool is_splittable(const Dataset& data, const int* cases, int m) {
   if (m <= 1) return false;
   const int first = cases[0];

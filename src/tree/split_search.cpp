@@ -140,7 +140,7 @@ double SplitSearch::best_ordinal_split(int var, int node, const unsigned char* e
   const int m = count_classes(node, excluded);
   if (m == 0) return n_classes_;
   const double* values = data_.X[var].data();
-  if (!may_split(m)) {
+  if (!has_room_for_split(data_, m)) {
     cut = smallest_value(values, node, excluded);
     return n_classes_;
   }
@@ -155,10 +155,6 @@ double SplitSearch::best_ordinal_split(int var, int node, const unsigned char* e
   cut = best_case >= 0 ? values[best_case] : smallest_value(values, node, excluded);
   return best;
 }
-
-// Whether m cases allow two daughters above the minimum size. The segments of a node that does
-// not are left unsorted by split().
-bool SplitSearch::may_split(int m) const { return m > 2 * min_daughter_size_ + 1; }
 
 double SplitSearch::smallest_value(const double* values, int node,
                                    const unsigned char* excluded) const {
@@ -210,7 +206,8 @@ double SplitSearch::best_boundary(const Score& score_of, const ColumnEntry* entr
                     const double score = score_of(left_.data(), n_left, m);
                     if (score > least + window) return;
                     least = std::min(least, score);
-                    if (all_kept) all_kept = keep_candidate(score, n_left, last_case, least + window);
+                    if (!all_kept) return;
+                    all_kept = keep_candidate(score, n_left, last_case, least + window);
                   });
   if (least == std::numeric_limits<double>::infinity()) return n_classes_;
 
@@ -273,13 +270,16 @@ void SplitSearch::split(int node, int left, const std::vector<int>& case_node) {
     n_left += 1 - goes_right_[c];
   }
   split_case_list(begin, end);
-  if (may_split(n_left) || may_split(end - begin - n_left)) {
+  // A node without room for a split is never searched in value order: its segments of the sorted
+  // columns may stay unsorted.
+  if (has_room_for_split(data_, n_left) || has_room_for_split(data_, end - begin - n_left)) {
     for (std::vector<ColumnEntry>& column : columns_) split_column(column, begin, end);
   }
   if (left + 2 > static_cast<int>(begin_.size())) {
     begin_.resize(left + 2, 0);
     end_.resize(left + 2, 0);
   }
+  totals_node_ = -1;
   begin_[left] = begin;
   end_[left] = begin + n_left;
   begin_[left + 1] = begin + n_left;

@@ -45,7 +45,6 @@ class SplitSearch {
 
   void sort_columns();
   int count_classes(int node, const unsigned char* excluded) const;
-  bool may_split(int m) const;
   double smallest_value(const double* values, int node, const unsigned char* excluded) const;
   double exact_impurity(const int* left, int n_left, int m) const;
   template <typename Score>

@@ -67,8 +67,8 @@ Dataset random_dataset(std::mt19937& rng, int n_cases, int n_classes) {
     columns[0][c] = uniform_int(rng, 0, 4);
     columns[1][c] = uniform_int(rng, -2, 7);
     columns[2][c] = std::round(uniform(rng, -5, 5) * 10) / 10;
-    columns[3][c] = uniform(rng, 0, 1) < 0.5 ? uniform(rng, 0, 1)
-                                             : uniform_int(rng, 0, 3) / 4.0 + uniform_int(rng, 0, 3) * 1e-12;
+    const double close_values = uniform_int(rng, 0, 3) / 4.0 + uniform_int(rng, 0, 3) * 1e-12;
+    columns[3][c] = uniform(rng, 0, 1) < 0.5 ? uniform(rng, 0, 1) : close_values;
     columns[4][c] = uniform_int(rng, 0, g4 - 1);
     columns[5][c] = 2 * uniform_int(rng, 0, (g5 - 1) / 2);  // odd codes never occur
     const double signal = columns[0][c] + columns[3][c] * 3 + (columns[4][c] == 1 ? 2 : 0);
