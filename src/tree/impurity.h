@@ -10,6 +10,9 @@ namespace bramble {
 double impurity(const int* left, int n_left, const int* right, int n_right, int n, int n_classes,
                 int rule);
 
+// Whether m cases can make two daughters that both exceed the minimum daughter size.
+bool has_room_for_split(const Dataset& data, int m);
+
 // False for one case, a pure node, or a node in which every covariate is constant.
 bool is_splittable(const Dataset& data, const int* cases, int m);
 

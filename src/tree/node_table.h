@@ -45,6 +45,12 @@ int mark_categories(const double* values, int* flags, int g, const int* cases, i
 // The binary-reflected Gray code of a (a XOR a>>1) into bits[0..count-1], least significant first.
 void gray_code_bits(int a, int* bits, int count);
 
+// For a nominal split with subset code (at least 1): flags[v] = 1 for every category v that goes
+// right. The categories present among the listed cases, in increasing code order, take the
+// Gray-code bits of the code in turn; the highest present one takes no bit and stays left.
+std::vector<int> categories_going_right(const Dataset& data, int var, const int* cases, int m,
+                                        int code);
+
 // Sends the listed cases of node to node_count (left) and node_count + 1 (right) by covariate var
 // and the node's cut_off; rebuilds daughter_counts; for a nominal split (code = subset code, not 0)
 // rewrites the node's cut_off as the decimal category code. node_count, parent and left_child are

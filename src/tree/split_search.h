@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "data/dataset.h"
+#include "tree/column_order.h"
 #include "tree/node_table.h"
 
 namespace bramble {
@@ -22,7 +23,7 @@ class SplitSearch {
   // Best cut-off of ordinal covariate var among the cases of node whose excluded flag (a per-case
   // array, or nullptr for none) is 0. cut receives the largest value going left, or the smallest
   // value considered when no boundary is admissible; the lowest cut-off wins ties. Returns
-  // n_classes when no boundary is admissible.
+  // n_classes when no boundary is admissible (cut untouched when every case is excluded).
   double best_ordinal_split(int var, int node, const unsigned char* excluded, double& cut) const;
 
   // Best split of covariate var over all cases of node, ordinal or nominal by its var_type.
@@ -35,8 +36,46 @@ class SplitSearch {
   int rule() const { return rule_; }
 
  private:
+  // A boundary whose score came close to the least score met, kept for the exact evaluation.
+  struct Candidate {
+    double score;
+    int n_left;
+    int last_left_case;
+  };
+
+  void sort_columns();
+  int count_classes(int node, const unsigned char* excluded) const;
+  double smallest_value(const double* values, int node, const unsigned char* excluded) const;
+  double exact_impurity(const int* left, int n_left, int m) const;
+  template <typename Score>
+  double best_boundary(const Score& score_of, const ColumnEntry* entries, int node,
+                       const unsigned char* excluded, int m, int& best_case) const;
+  bool keep_candidate(double score, int n_left, int last_left_case, double threshold) const;
+  void split_case_list(int begin, int end);
+  void split_column(std::vector<ColumnEntry>& column, int begin, int end);
+
   const Dataset& data_;
   int rule_;
+  int n_classes_;
+  int min_daughter_size_;
+  std::vector<int> column_of_;                     // per covariate: its sorted column, or -1
+  std::vector<std::vector<ColumnEntry>> columns_;  // per ordinal covariate
+  std::vector<int> case_list_;
+  std::vector<int> begin_;  // per node: its segment [begin, end) of every array above
+  std::vector<int> end_;
+  std::vector<unsigned char> class_of_;  // y, one byte per case
+  std::vector<double> xlogx_;            // k ln k for k = 0 .. n_cases (entropy rule only)
+
+  // Work space, reused so that no search or split allocates.
+  std::vector<unsigned char> goes_right_;  // per case, during a split
+  std::vector<ColumnEntry> right_scratch_;
+  mutable std::vector<int> totals_;  // class counts of the cases considered
+  mutable int totals_node_ = -1;     // the node totals_ holds all cases of, or -1
+  mutable int totals_size_ = 0;
+  mutable std::vector<int> left_;
+  mutable std::vector<int> right_;
+  mutable std::vector<Candidate> candidates_;
+  mutable std::vector<int> candidate_counts_;  // left class counts of each candidate
 };
 
 }  // namespace bramble

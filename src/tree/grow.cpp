@@ -1,0 +1,106 @@
+#include "tree/grow.h"
+
+#include <cstdio>
+#include <string>
+
+#include "numeric/fatal.h"
+#include "numeric/limits.h"
+#include "tree/impurity.h"
+
+namespace bramble {
+
+void grow_tree(const Dataset& data, NodeTable& table, SplitSearch& search) {
+  table.node_count = 1;
+  for (int node = 0; node < table.node_count; ++node) grow_node(node, data, table, search);
+}
+
+namespace {
+
+void leave_terminal(NodeTable& table, int node) {
+  table.left_child[node] = 0;
+  table.split_chisq[node] = 0.0;
+}
+
+// The covariate and cut-off of least impurity (the lowest covariate on ties) go into the node's
+// split fields; returns that impurity, n_classes when no covariate has an admissible split.
+double choose_split(int node, const Dataset& data, NodeTable& table, const SplitSearch& search) {
+  double best = data.n_classes;
+  for (int j = 0; j < data.n_covariates; ++j) {
+    double cut = 0.0;
+    const double imp = search.best_split(j, node, cut);
+    if (imp < best) {
+      best = imp;
+      table.split_var[node] = j;
+      table.cut_off[node] = cut;
+    }
+  }
+  return best;
+}
+
+}  // namespace
+
+void grow_node(int node, const Dataset& data, NodeTable& table, SplitSearch& search) {
+  const int m = search.size(node);
+  if (m == 0) stop_on_empty_node(table, node);
+  table.node_size[node] = m;
+  if (table.node_count >= NODE_LIMIT) return;
+
+  // Without room for two daughters above the minimum size every search would find nothing.
+  const int* cases = search.cases(node);
+  if (!is_splittable(data, cases, m) || !has_room_for_split(data, m) ||
+      !(choose_split(node, data, table, search) < data.n_classes)) {
+    leave_terminal(table, node);
+    return;
+  }
+  // Only a nominal split has a subset code; an ordinal cut-off need not fit in an int.
+  const int var = table.split_var[node];
+  const int code = data.is_nominal(var) ? static_cast<int>(table.cut_off[node]) : 0;
+  partition_node(data, table, node, cases, m, var, code);
+  const int left = table.node_count;
+  table.parent[left] = node;
+  table.parent[left + 1] = node;
+  table.left_child[node] = left;
+  table.node_count += 2;
+  table.split_chisq[node] =
+      split_statistic(table.daughter_counts.data(), table.node_size[node], data.n_classes);
+  search.split(node, left, table.case_node);
+}
+
+double split_statistic(const int* counts, int n, int n_classes) {
+  const int cells = 2 * n_classes;
+  bool small_cell = false;
+  for (int i = 0; i < cells; ++i) small_cell = small_cell || counts[i] < 5;
+  // Half a case in every cell when any is small, so that no expected count is zero.
+  const double added = small_cell ? 0.5 : 0.0;
+  const double total = small_cell ? n + n_classes : n;
+
+  double right = 0.0;
+  double left = 0.0;
+  for (int q = 0; q < n_classes; ++q) {
+    right += counts[2 * q] + added;
+    left += counts[2 * q + 1] + added;
+  }
+  double statistic = 0.0;
+  for (int i = 0; i < cells; ++i) {
+    const int q = i / 2;
+    const double class_total = (counts[2 * q] + added) + (counts[2 * q + 1] + added);
+    const double expected = (i % 2 == 0 ? right : left) * class_total / total;
+    const double d = (counts[i] + added) - expected;
+    statistic += d / expected * d;
+  }
+  return statistic;
+}
+
+void stop_on_empty_node(const NodeTable& table, int node) {
+  const int parent = table.parent[node];
+  const char* format = "The split using variable %d at a value of %f results in";
+  const int variable = table.split_var[parent] + 1;
+  const double value = table.cut_off[parent];
+  // %f of a large value can run to hundreds of digits.
+  std::string text(std::snprintf(nullptr, 0, format, variable, value) + 1, '\0');
+  std::snprintf(text.data(), text.size(), format, variable, value);
+  text.pop_back();
+  stop_with_message(text + " an empty node\n", STATUS_OK);
+}
+
+}  // namespace bramble

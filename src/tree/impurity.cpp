@@ -1,0 +1,140 @@
+#include "tree/impurity.h"
+
+#include <cmath>
+#include <vector>
+
+#include "numeric/arrays.h"
+#include "numeric/limits.h"
+
+namespace bramble {
+
+double impurity(const int* left, int n_left, const int* right, int n_right, int n, int n_classes,
+                int rule) {
+  if (rule == RULE_ENTROPY) {
+    double entropy = 0.0;
+    for (int k = 0; k < n_classes; ++k) {
+      if (left[k] > 0 && n_left > 0) {
+        entropy -= std::log(static_cast<double>(left[k]) / n_left) * left[k] / n;
+      }
+      if (right[k] > 0 && n_right > 0) {
+        entropy -= std::log(static_cast<double>(right[k]) / n_right) * right[k] / n;
+      }
+    }
+    return entropy;
+  }
+  // An empty daughter has weight zero, so its terms are left out rather than divided by zero.
+  double gini = 1.0;
+  for (int k = 0; k < n_classes; ++k) {
+    if (n_left > 0) {
+      gini -= static_cast<double>(left[k]) * left[k] / (static_cast<double>(n_left) * n);
+    }
+    if (n_right > 0) {
+      gini -= static_cast<double>(right[k]) * right[k] / (static_cast<double>(n_right) * n);
+    }
+  }
+  return gini;
+}
+
+bool has_room_for_split(const Dataset& data, int m) {
+  return m > 2 * data.min_daughter_size() + 1;
+}
+
+bool is_splittable(const Dataset& data, const int* cases, int m) {
+  if (m <= 1) return false;
+  const int first = cases[0];
+  bool pure = true;
+  for (int i = 1; i < m && pure; ++i) pure = data.y[cases[i]] == data.y[first];
+  if (pure) return false;
+  for (int j = 0; j < data.n_covariates; ++j) {
+    const double* values = data.X[j].data();
+    for (int i = 1; i < m; ++i) {
+      if (values[cases[i]] != values[first]) return true;
+    }
+  }
+  return false;
+}
+
+namespace {
+
+// Class counts of the two sides of a nominal grouping, with the per-category counts that move.
+struct NominalSides {
+  NominalSides(int g, int n_classes, int m)
+      : n_classes(n_classes), category_counts(ivector(static_cast<long>(g) * n_classes)),
+        category_size(ivector(g)), side_a(ivector(n_classes)), side_b(ivector(n_classes)),
+        n_a(m) {}
+
+  void add_case(int category, int klass) {
+    ++category_counts[category * n_classes + klass];
+    ++category_size[category];
+    ++side_a[klass];
+  }
+
+  // Moves a category from side A to side B, or back when to_b is false.
+  void move(int category, bool to_b) {
+    std::vector<int>& from = to_b ? side_a : side_b;
+    std::vector<int>& to = to_b ? side_b : side_a;
+    for (int k = 0; k < n_classes; ++k) {
+      const int count = category_counts[category * n_classes + k];
+      from[k] -= count;
+      to[k] += count;
+    }
+    const int size = category_size[category];
+    n_a += to_b ? -size : size;
+    n_b += to_b ? size : -size;
+  }
+
+  int n_classes;
+  std::vector<int> category_counts;  // [category][class]
+  std::vector<int> category_size;
+  std::vector<int> side_a;  // left daughter
+  std::vector<int> side_b;  // right daughter
+  int n_a;
+  int n_b = 0;
+};
+
+int lowest_set_bit(int s) {
+  int b = 0;
+  while (((s >> b) & 1) == 0) ++b;
+  return b;
+}
+
+}  // namespace
+
+double best_nominal_split(const Dataset& data, int var, const int* cases, int m, double& code,
+                          int rule) {
+  const int g = data.var_type[var];
+  const int n_classes = data.n_classes;
+  const double* values = data.X[var].data();
+  NominalSides sides(g, n_classes, m);
+  for (int i = 0; i < m; ++i) {
+    sides.add_case(static_cast<int>(values[cases[i]]), data.y[cases[i]]);
+  }
+  std::vector<int> present;
+  for (int v = 0; v < g; ++v) {
+    if (sides.category_size[v] > 0) present.push_back(v);
+  }
+  const int np = static_cast<int>(present.size());
+  if (np <= 1) return n_classes;
+
+  // Step s moves one category so that side B holds the categories of the Gray code of s; the
+  // highest present category never moves.
+  const int floor_size = data.min_daughter_size();
+  double best = n_classes;
+  int best_step = 1;
+  for (int s = 1; s < (1 << (np - 1)); ++s) {
+    const int b = lowest_set_bit(s);
+    sides.move(present[b], ((s >> b) & 2) == 0);
+    if (sides.n_a > floor_size && sides.n_b > floor_size) {
+      const double imp = impurity(sides.side_a.data(), sides.n_a, sides.side_b.data(), sides.n_b,
+                                  m, n_classes, rule);
+      if (imp < best) {
+        best = imp;
+        best_step = s;
+      }
+    }
+  }
+  code = best_step;
+  return best;
+}
+
+}  // namespace bramble

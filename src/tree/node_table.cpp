@@ -1,0 +1,101 @@
+#include "tree/node_table.h"
+
+#include <algorithm>
+
+#include "numeric/arrays.h"
+
+namespace bramble {
+
+void init_node_table(NodeTable& table) {
+  std::fill(table.case_node.begin(), table.case_node.end(), 0);
+  const long n_cases = static_cast<long>(table.case_node.size());
+  const long slots = std::min(2 * n_cases, static_cast<long>(MAX_NODES));
+  for (long i = 0; i < slots; ++i) {
+    table.left_child[i] = 0;
+    table.split_var[i] = 0;
+    table.cut_off[i] = 0.0;
+  }
+}
+
+std::vector<int> node_cases(const NodeTable& table, int node) {
+  std::vector<int> cases;
+  const int n_cases = static_cast<int>(table.case_node.size());
+  for (int i = 0; i < n_cases; ++i) {
+    if (table.case_node[i] == node) cases.push_back(i);
+  }
+  return cases;
+}
+
+int mark_categories(const double* values, int* flags, int g, const int* cases, int m) {
+  std::fill(flags, flags + g, 0);
+  for (int i = 0; i < m; ++i) flags[static_cast<int>(values[cases[i]])] = 1;
+  const int present = static_cast<int>(std::count(flags, flags + g, 1));
+  return std::max(present, 1);
+}
+
+void gray_code_bits(int a, int* bits, int count) {
+  for (int i = 0; i < count; ++i) bits[i] = (a >> i) & 1;
+  for (int i = count - 1; i >= 0; --i) {
+    const int higher_bit = i == count - 1 ? 0 : (a >> (i + 1)) & 1;
+    if (higher_bit == 1) bits[i] = 1 - bits[i];
+  }
+}
+
+namespace {
+
+// Entry of daughter_counts for class k: the right daughter's count, the left one's next to it.
+int right_slot(int n_classes, int k) { return 2 * (n_classes - 1 - k); }
+
+// The digits, most significant first, are code + 1 of each category going right.
+double decimal_category_code(const std::vector<int>& flags) {
+  double d = 0.0;
+  for (int i = 0; i < static_cast<int>(flags.size()); ++i) {
+    if (flags[i] == 1) d = d * 10 + i + 1;
+  }
+  return d;
+}
+
+void send_case(NodeTable& table, int n_classes, int case_index, int klass, bool goes_right) {
+  const int left = table.node_count;
+  table.case_node[case_index] = goes_right ? left + 1 : left;
+  ++table.daughter_counts[right_slot(n_classes, klass) + (goes_right ? 0 : 1)];
+}
+
+}  // namespace
+
+std::vector<int> categories_going_right(const Dataset& data, int var, const int* cases, int m,
+                                        int code) {
+  const int g = data.var_type[var];
+  std::vector<int> flags = ivector(g);
+  std::vector<int> bits = ivector(g);
+  const int present = mark_categories(data.X[var].data(), flags.data(), g, cases, m);
+  gray_code_bits(code, bits.data(), present - 1);
+  bits[present - 1] = 0;
+  int j = 0;
+  for (int v = 0; v < g; ++v) {
+    if (flags[v] == 1) flags[v] = bits[j++];
+  }
+  return flags;
+}
+
+void partition_node(const Dataset& data, NodeTable& table, int node, const int* cases, int m,
+                    int var, int code) {
+  std::fill(table.daughter_counts.begin(), table.daughter_counts.end(), 0);
+  const double* values = data.X[var].data();
+  if (!data.is_nominal(var) || code == 0) {
+    const double cut = table.cut_off[node];
+    for (int i = 0; i < m; ++i) {
+      const int c = cases[i];
+      send_case(table, data.n_classes, c, data.y[c], values[c] > cut);
+    }
+    return;
+  }
+  const std::vector<int> flags = categories_going_right(data, var, cases, m, code);
+  for (int i = 0; i < m; ++i) {
+    const int c = cases[i];
+    send_case(table, data.n_classes, c, data.y[c], flags[static_cast<int>(values[c])] == 1);
+  }
+  table.cut_off[node] = decimal_category_code(flags);
+}
+
+}  // namespace bramble

@@ -1,0 +1,26 @@
+// Data sets built in memory for the tree tests.
+#pragma once
+
+#include <random>
+#include <vector>
+
+#include "data/dataset.h"
+
+namespace bramble_test {
+
+// Covariate rows X[var][case] with their var_type (1 ordinal, k >= 2 nominal; all ordinal when
+// var_types is empty), no missing copies, and the classes of the cases.
+bramble::Dataset make_dataset(const std::vector<std::vector<double>>& columns,
+                              const std::vector<int>& classes, int n_classes,
+                              const std::vector<int>& var_types = {});
+
+// A random data set whose classes depend on its covariates (so that trees grow several levels):
+// small-integer ordinal covariates (many ties), continuous ones, nominal ones with absent codes,
+// and an ordinal covariate with missing values followed by its missing copy.
+bramble::Dataset random_dataset(std::mt19937& rng, int n_cases, int n_classes);
+
+// P values with one case of every class each: every boundary of covariate 0 splits the classes in
+// the same proportions, so all its impurities tie. Covariate 1 is random.
+bramble::Dataset tied_runs_dataset(std::mt19937& rng, int n_values, int n_classes);
+
+}  // namespace bramble_test

@@ -1,0 +1,126 @@
+#include "tree/grow.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "numeric/fatal.h"
+#include "numeric/limits.h"
+#include "support/tree_fixtures.h"
+
+namespace bramble {
+namespace {
+
+using bramble_test::make_dataset;
+
+TEST(SplitStatistic, AddsHalfToEveryCellWhenOneIsBelowFive) {
+  const int small[] = {3, 0, 1, 2};
+  EXPECT_NEAR(split_statistic(small, 6, 2), 2.13333, 5e-6);
+  const int large[] = {10, 5, 5, 10};
+  EXPECT_NEAR(split_statistic(large, 30, 2), 3.33333, 5e-6);
+}
+
+struct GrownTree {
+  explicit GrownTree(const Dataset& data, int rule = RULE_ENTROPY)
+      : table(data.n_cases, data.n_classes), search(data, rule) {
+    init_node_table(table);
+    grow_tree(data, table, search);
+  }
+  NodeTable table;
+  SplitSearch search;
+};
+
+TEST(GrowTree, WorkedExample) {
+  // Values 1, 1, 2, 3, 3 with classes 0, 1, 0, 1, 1: the root is cut at 2, its left daughter at 1;
+  // the values-3 node is pure and the values-1 node constant.
+  const Dataset data = make_dataset({{3, 1, 2, 3, 1}}, {1, 0, 0, 1, 1}, 2);
+  const GrownTree grown(data);
+  const NodeTable& t = grown.table;
+  EXPECT_EQ(t.node_count, 5);
+  EXPECT_EQ(t.cut_off[0], 2.0);
+  EXPECT_EQ(t.cut_off[1], 1.0);
+  EXPECT_EQ(std::vector<int>(t.left_child.begin(), t.left_child.begin() + 5),
+            (std::vector<int>{1, 3, 0, 0, 0}));
+  EXPECT_EQ(std::vector<int>(t.parent.begin(), t.parent.begin() + 5),
+            (std::vector<int>{0, 0, 0, 1, 1}));
+  EXPECT_EQ(std::vector<int>(t.node_size.begin(), t.node_size.begin() + 5),
+            (std::vector<int>{5, 3, 2, 2, 1}));
+  EXPECT_EQ(t.case_node, (std::vector<int>{2, 3, 4, 2, 3}));
+  // Root table: right (class 1: 2, class 0: 0), left (class 1: 1, class 0: 2), halves added.
+  EXPECT_NEAR(t.split_chisq[0], 1.470486, 5e-6);
+  EXPECT_EQ(t.split_chisq[2], 0.0);
+}
+
+TEST(GrowTree, PureDataGivesOneNode) {
+  const Dataset data = make_dataset({{1, 2, 3, 4}}, {1, 1, 1, 1}, 2);
+  const GrownTree grown(data);
+  EXPECT_EQ(grown.table.node_count, 1);
+  EXPECT_EQ(grown.table.node_size[0], 4);
+  EXPECT_EQ(grown.table.left_child[0], 0);
+  EXPECT_EQ(grown.table.split_chisq[0], 0.0);
+}
+
+TEST(GrowTree, LowestCovariateWinsATie) {
+  const std::vector<int> classes = {0, 0, 1, 1};
+  const Dataset tie = make_dataset({{5, 5, 5, 5}, {1, 2, 3, 4}, {10, 20, 30, 40}}, classes, 2);
+  EXPECT_EQ(GrownTree(tie).table.split_var[0], 1);
+  // A nominal covariate that separates the classes equally well comes later: it loses.
+  const Dataset nominal = make_dataset({{1, 2, 3, 4}, {1, 1, 0, 0}}, classes, 2, {1, 2});
+  EXPECT_EQ(GrownTree(nominal).table.split_var[0], 0);
+  const Dataset better = make_dataset({{1, 3, 2, 4}, {1, 1, 0, 0}}, classes, 2, {1, 2});
+  const GrownTree grown(better, RULE_GINI);
+  EXPECT_EQ(grown.table.split_var[0], 1);
+  EXPECT_EQ(grown.table.cut_off[0], 1.0);  // decimal category code: category 0 goes right
+}
+
+TEST(GrowNode, NodeLimitLeavesTheNodeTerminal) {
+  const Dataset data = make_dataset({{1, 2, 3, 4}}, {0, 0, 1, 1}, 2);
+  NodeTable table(4, 2);
+  init_node_table(table);
+  SplitSearch search(data, RULE_ENTROPY);
+  table.node_count = NODE_LIMIT;
+  grow_node(0, data, table, search);
+  EXPECT_EQ(table.node_count, NODE_LIMIT);
+  EXPECT_EQ(table.node_size[0], 4);
+  EXPECT_EQ(table.left_child[0], 0);
+  EXPECT_EQ(table.cut_off[0], 0.0);
+  EXPECT_EQ(table.split_chisq[0], 0.0);
+  EXPECT_EQ(table.case_node, std::vector<int>(4, 0));
+
+  table.node_count = NODE_LIMIT - 2;  // one split still fits
+  grow_node(0, data, table, search);
+  EXPECT_EQ(table.node_count, NODE_LIMIT);
+  EXPECT_EQ(table.left_child[0], NODE_LIMIT - 2);
+}
+
+TEST(GrowNode, EmptyNodeEndsTheRunWithStatusZero) {
+  const Dataset data = make_dataset({{1, 2}, {3, 4}, {5.5, 1}}, {0, 1}, 2);
+  NodeTable table(2, 2);
+  init_node_table(table);
+  SplitSearch search(data, RULE_ENTROPY);
+  // A split of the root on covariate 3 at 5.5 that sends every case left.
+  table.split_var[0] = 2;
+  table.cut_off[0] = 5.5;
+  partition_node(data, table, 0, search.cases(0), 2, 2, 0);
+  table.parent[1] = table.parent[2] = 0;
+  table.left_child[0] = 1;
+  table.node_count = 3;
+  search.split(0, 1, table.case_node);
+  grow_node(1, data, table, search);
+
+  testing::internal::CaptureStdout();
+  int status = -1;
+  try {
+    grow_node(2, data, table, search);
+  } catch (const ProgramExit& exit) {
+    status = exit.status;
+  }
+  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+            "The split using variable 3 at a value of 5.500000 results in an empty node\n"
+            "Press Enter to end this program!");
+  EXPECT_EQ(status, 0);
+}
+
+}  // namespace
+}  // namespace bramble

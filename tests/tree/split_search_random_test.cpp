@@ -1,0 +1,113 @@
+// The fast search against the plain one on many random data sets: same impurities and cut-offs to
+// the bit, at every node of the tree, with and without excluded cases, and the same grown trees.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+#include "numeric/limits.h"
+#include "support/reference_search.h"
+#include "support/tree_fixtures.h"
+#include "tree/grow.h"
+#include "tree/split_search.h"
+
+namespace bramble {
+namespace {
+
+using bramble_test::reference_ordinal_split;
+
+// Compares every ordinal covariate at one node, over all its cases and over a random subset.
+void expect_same_ordinal_splits(const Dataset& data, const NodeTable& table,
+                                const SplitSearch& search, int node, std::mt19937& rng) {
+  const std::vector<int> cases = node_cases(table, node);
+  std::vector<unsigned char> excluded(data.n_cases, 0);
+  std::vector<int> kept;
+  for (const int c : cases) {
+    excluded[c] = std::bernoulli_distribution(0.2)(rng) ? 1 : 0;
+    if (excluded[c] == 0) kept.push_back(c);
+  }
+  for (int var = 0; var < data.n_covariates; ++var) {
+    if (data.is_nominal(var)) continue;
+    double cut = 0.0;
+    double expected_cut = 0.0;
+    const double expected = reference_ordinal_split(data, var, cases, expected_cut, search.rule());
+    EXPECT_EQ(search.best_ordinal_split(var, node, nullptr, cut), expected);
+    EXPECT_EQ(cut, expected_cut) << "covariate " << var << " node " << node;
+    if (kept.empty()) continue;
+    const double expected_kept =
+        reference_ordinal_split(data, var, kept, expected_cut, search.rule());
+    EXPECT_EQ(search.best_ordinal_split(var, node, excluded.data(), cut), expected_kept);
+    EXPECT_EQ(cut, expected_cut) << "covariate " << var << " node " << node << " (subset)";
+  }
+}
+
+// Grows the tree node by node, checking the searches at every node before it is split.
+void check_every_node(const Dataset& data, int rule, std::mt19937& rng) {
+  SplitSearch search(data, rule);
+  NodeTable table(data.n_cases, data.n_classes);
+  init_node_table(table);
+  for (int node = 0; node < table.node_count; ++node) {
+    expect_same_ordinal_splits(data, table, search, node, rng);
+    grow_node(node, data, table, search);
+  }
+}
+
+void expect_same_tree(const Dataset& data, int rule) {
+  SplitSearch search(data, rule);
+  NodeTable grown(data.n_cases, data.n_classes);
+  init_node_table(grown);
+  grow_tree(data, grown, search);
+  NodeTable expected(data.n_cases, data.n_classes);
+  bramble_test::reference_grow_tree(data, expected, rule);
+  ASSERT_EQ(grown.node_count, expected.node_count);
+  EXPECT_EQ(grown.split_var, expected.split_var);
+  EXPECT_EQ(grown.cut_off, expected.cut_off);
+  EXPECT_EQ(grown.left_child, expected.left_child);
+  EXPECT_EQ(grown.parent, expected.parent);
+  EXPECT_EQ(grown.node_size, expected.node_size);
+  EXPECT_EQ(grown.split_chisq, expected.split_chisq);
+  EXPECT_EQ(grown.case_node, expected.case_node);
+}
+
+// Runs check(data, rule, rng) on random data sets of 2 to max_cases cases and 2 to 5 classes,
+// under both rules.
+template <typename Check>
+void for_random_data_sets(unsigned seed, int rounds, int max_cases, Check check) {
+  std::mt19937 rng(seed);
+  for (int round = 0; round < rounds; ++round) {
+    const int n_cases = std::uniform_int_distribution<int>(2, max_cases)(rng);
+    const int n_classes = std::uniform_int_distribution<int>(2, 5)(rng);
+    const Dataset data = bramble_test::random_dataset(rng, n_cases, n_classes);
+    for (const int rule : {RULE_ENTROPY, RULE_GINI}) {
+      SCOPED_TRACE(testing::Message() << "round " << round << " rule " << rule);
+      check(data, rule, rng);
+    }
+  }
+}
+
+TEST(SplitSearchRandom, MatchesThePlainSearchAtEveryNode) {
+  // Up to 450 cases: minimum daughter sizes 0 to 4.
+  for_random_data_sets(20240611, 40, 450, check_every_node);
+}
+
+TEST(SplitSearchRandom, GrowsTheSameTreesAsThePlainGrowth) {
+  for_random_data_sets(777, 30, 2500, [](const Dataset& data, int rule, std::mt19937&) {
+    expect_same_tree(data, rule);
+  });
+}
+
+// Hundreds of boundaries whose impurities tie up to rounding: more near ties than the search keeps
+// in memory, so it has to walk the node a second time.
+TEST(SplitSearchRandom, ManyTiedBoundaries) {
+  std::mt19937 rng(5);
+  for (const int n_classes : {2, 3}) {
+    const Dataset data = bramble_test::tied_runs_dataset(rng, 300, n_classes);
+    for (const int rule : {RULE_ENTROPY, RULE_GINI}) {
+      check_every_node(data, rule, rng);
+      expect_same_tree(data, rule);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace bramble
