@@ -34,4 +34,18 @@ PageLayout page_layout(const NodeTable& table);
 // Start and end points of the two edges below split node i.
 EdgePoints edge_endpoints(const PageLayout& layout, const NodeTable& table, int i);
 
+// The steps of layout_tree, for a table numbered breadth-first.
+
+// level of every node below node = minus its depth, node itself being at depth step - 1.
+void assign_levels(const NodeTable& table, int node, int step, std::vector<int>& level);
+
+// Scanning leftwards from the pair just placed (k is its right daughter), the first even j > 3
+// whose node j + 1 on the same level stands closer than the minimum distance; 0 when none does.
+int find_crowded_pair(const std::vector<double>& xpos, const std::vector<int>& level, int k);
+
+// Moves nodes j + 1 and j + 2 right to the widened distance, then on each level above moves or
+// re-centres the ancestor of j + 1 and the nodes right of it, and re-centres the root.
+void widen_at(const NodeTable& table, int j, std::vector<double>& xpos,
+              const std::vector<int>& level);
+
 }  // namespace bramble

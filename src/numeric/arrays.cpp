@@ -1,6 +1,7 @@
 #include "numeric/arrays.h"
 
 #include <new>
+#include <stdexcept>
 
 #include "numeric/fatal.h"
 

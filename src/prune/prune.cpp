@@ -1,0 +1,133 @@
+#include "prune/prune.h"
+
+#include <cstdio>
+
+#include "numeric/arrays.h"
+#include "numeric/fatal.h"
+#include "numeric/limits.h"
+#include "prune/report.h"
+
+namespace bramble {
+
+namespace {
+
+// The collapses of one walk moved cases from a daughter to its parent, possibly several times
+// along a chain; redirect[n] < n names the node that took over n's cases. Applying the whole chain
+// in one pass over the cases gives the same case_node as moving them at every collapse.
+void move_cases_up(NodeTable& table, std::vector<int>& redirect) {
+  for (int node = 0; node < static_cast<int>(redirect.size()); ++node) {
+    if (redirect[node] != node) redirect[node] = redirect[redirect[node]];
+  }
+  for (int& node : table.case_node) {
+    if (node >= 0 && node < static_cast<int>(redirect.size())) node = redirect[node];
+  }
+}
+
+int count_split_nodes(const NodeTable& table, int slots) {
+  int internal = 0;
+  for (int node = 0; node < slots; ++node) {
+    if (table.left_child[node] > 0) ++internal;
+  }
+  return internal;
+}
+
+// Keeps split nodes and terminal nodes that hold cases, in their old order; returns how many.
+int assign_new_indices(const NodeTable& table, const std::vector<std::vector<int>>& counts,
+                       int slots, std::vector<int>& new_index, std::vector<int>& old_index) {
+  int kept = 0;
+  for (int node = 0; node < slots; ++node) {
+    bool stays = table.is_split(node);
+    for (int count : counts[node]) stays = stays || count > 0;
+    if (!stays) continue;
+    new_index[node] = kept;
+    old_index[kept] = node;
+    ++kept;
+  }
+  return kept;
+}
+
+// o = old_index[k] is never below k, so moving the fields in increasing k is safe in place.
+void move_node_fields(NodeTable& table, const std::vector<int>& new_index,
+                      const std::vector<int>& old_index) {
+  for (int k = 0; k < table.node_count; ++k) {
+    const int old = old_index[k];
+    table.split_var[k] = table.split_var[old];
+    table.cut_off[k] = table.cut_off[old];
+    table.left_child[k] = new_index[table.left_child[old]];
+    table.parent[k] = new_index[table.parent[old]];
+  }
+  for (int& node : table.case_node) node = new_index[node];
+}
+
+// Daughters come after their parent, so a descending walk sums the rows bottom-up.
+void gather_node_counts(const Dataset& data, const NodeTable& table,
+                        std::vector<std::vector<int>>& node_counts) {
+  std::vector<std::vector<int>> counts = class_counts_by_node(data, table);
+  for (int node = table.node_count - 1; node >= 0; --node) {
+    const int left = table.left_child[node];
+    if (left != 0) {
+      for (int k = 0; k < data.n_classes; ++k) counts[node][k] = counts[left][k] + counts[left + 1][k];
+    }
+    node_counts[node] = counts[node];
+  }
+}
+
+}  // namespace
+
+std::vector<int> significant_splits(const NodeTable& table, int n_classes, int pass) {
+  if (n_classes < 2 || n_classes > MAX_CLASSES || pass < 0 || pass >= N_PRUNE_PASSES) {
+    fatal_error("no critical value for this number of classes or pass");
+  }
+  const double critical = CHISQ_CRITICAL[n_classes - 1][pass];
+  std::vector<int> keep_split = ivector(MAX_NODES);
+  for (int node = 0; node < table.node_count; ++node) {
+    keep_split[node] = table.split_chisq[node] >= critical ? 1 : 0;
+  }
+  return keep_split;
+}
+
+int prune_tree(NodeTable& table, const std::vector<int>& keep_split) {
+  const int unpruned_count = table.node_count;
+  std::vector<int> redirect = ivector(unpruned_count);
+  for (int node = 0; node < unpruned_count; ++node) redirect[node] = node;
+  int removed = 0;
+  // Daughters have higher indices than their parent: walking down collapses a whole failing chain.
+  for (int node = unpruned_count - 1; node >= 0; --node) {
+    const int left = table.left_child[node];
+    if (left == 0 || keep_split[node] != 0 || table.is_split(left) || table.is_split(left + 1)) {
+      continue;
+    }
+    table.left_child[node] = 0;
+    redirect[left] = node;
+    redirect[left + 1] = node;
+    ++removed;
+  }
+  move_cases_up(table, redirect);
+  table.node_count -= 2 * removed;
+  return unpruned_count;
+}
+
+void renumber_tree(const Dataset& data, NodeTable& table, int unpruned_count,
+                   std::vector<std::vector<int>>& node_counts, std::vector<int>& old_index) {
+  if (unpruned_count < table.node_count) {
+    std::printf("Error: a pruned tree cannot be larger than the original tree\n");
+    end_program(STATUS_DATA_ERROR, false);
+  }
+  const int new_count = 2 * count_split_nodes(table, unpruned_count) + 1;
+  std::printf("There remain %d nodes\n", new_count);
+
+  // The driver's arrays are meant to be large enough already; never write past them.
+  if (static_cast<int>(old_index.size()) < unpruned_count) old_index.resize(unpruned_count);
+  if (static_cast<int>(node_counts.size()) < new_count) node_counts.resize(new_count);
+
+  std::vector<int> new_index = ivector(unpruned_count);
+  const std::vector<std::vector<int>> counts = class_counts_by_node(data, table, unpruned_count);
+  if (assign_new_indices(table, counts, unpruned_count, new_index, old_index) != new_count) {
+    stop_with_message("Cannot match the tree sizes before and after pruning\n", STATUS_DATA_ERROR);
+  }
+  table.node_count = new_count;
+  move_node_fields(table, new_index, old_index);
+  gather_node_counts(data, table, node_counts);
+}
+
+}  // namespace bramble
