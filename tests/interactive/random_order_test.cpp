@@ -32,7 +32,7 @@ TEST(RandomOrder, FirstOrderOfTwentyFromSeedSeven) {
 }
 
 TEST(RandomOrder, EqualsDrawingFromAShiftingPool) {
-  for (const int n : {0, 1, 2, 3, 20, 97, 128, 1000, 4099}) {
+  for (const int n : {0, 1, 2, 3, 20, 97, 511, 512, 513, 1000, 4099, 20000}) {
     ran1_forget_seed();
     int seed = 7;
     const std::vector<int> expected = order_by_shifting_pool(seed, n);
