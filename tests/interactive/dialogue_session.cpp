@@ -28,6 +28,11 @@ bramble::Dataset make_dataset(const std::vector<std::vector<double>>& columns,
   return data;
 }
 
+bramble::Dataset eight_cases() {
+  return make_dataset({{1, 2, 3, 4, 5, 6, 7, 8}, {0, 1, 2, 0, 1, 2, 0, 1}, {1, 1, 1, 2, 2, 2, 2, 1}},
+                      {1, 3, 1}, {0, 0, 0, 0, 1, 1, 1, 1}, 2);
+}
+
 DialogueSession::DialogueSession(const bramble::Dataset& dataset)
     : data(dataset),
       table(data.n_cases, data.n_classes),

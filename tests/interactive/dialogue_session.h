@@ -17,6 +17,11 @@ bramble::Dataset make_dataset(const std::vector<std::vector<double>>& columns,
                               const std::vector<int>& var_type, const std::vector<int>& y,
                               int n_classes);
 
+// Eight cases of two classes (0 0 0 0 1 1 1 1): covariate 1 ordinal 1..8 separates the classes
+// at 4; covariate 2 nominal, categories 0 1 2 0 1 2 0 1 (labels 10 20 30), ranks third;
+// covariate 3 ordinal, 1 1 1 2 2 2 2 1, ranks second.
+bramble::Dataset eight_cases();
+
 struct DialogueSession {
   explicit DialogueSession(const bramble::Dataset& dataset);
 

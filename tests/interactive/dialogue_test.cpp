@@ -1,5 +1,5 @@
-// The node-by-node dialogue on eight cases: covariate 1 (ordinal) separates the classes at 4,
-// covariate 3 (ordinal) is second best, covariate 2 (nominal, labels 10 20 30) third.
+// The node-by-node dialogue on the eight cases of eight_cases(): covariate 1 separates the
+// classes at 4, covariate 3 ranks second and covariate 2 (nominal) third.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -13,13 +13,9 @@ namespace bramble {
 namespace {
 
 using bramble_test::DialogueSession;
+using bramble_test::eight_cases;
 using bramble_test::make_dataset;
 using bramble_test::ScriptedConsole;
-
-Dataset eight_cases() {
-  return make_dataset({{1, 2, 3, 4, 5, 6, 7, 8}, {0, 1, 2, 0, 1, 2, 0, 1}, {1, 1, 1, 2, 2, 2, 2, 1}},
-                      {1, 3, 1}, {0, 0, 0, 0, 1, 1, 1, 1}, 2);
-}
 
 const std::string JUDGED_CUT_AT_4 =
     "The impurity of the split=0.000000\n"

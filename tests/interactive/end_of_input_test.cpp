@@ -13,13 +13,8 @@ namespace bramble {
 namespace {
 
 using bramble_test::DialogueSession;
-using bramble_test::make_dataset;
+using bramble_test::eight_cases;
 using bramble_test::ScriptedConsole;
-
-Dataset eight_cases() {
-  return make_dataset({{1, 2, 3, 4, 5, 6, 7, 8}, {0, 1, 2, 0, 1, 2, 0, 1}, {1, 1, 1, 2, 2, 2, 2, 1}},
-                      {1, 3, 1}, {0, 0, 0, 0, 1, 1, 1, 1}, 2);
-}
 
 const std::string END_NOTE = "\nEnd of input: the remaining answers are taken as no.\n";
 const std::string ROOT_DECLINED = "no split for node 1:2\n";

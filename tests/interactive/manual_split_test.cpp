@@ -1,5 +1,4 @@
-// Manual splits, after none of the ranked splits was taken, on the eight cases of the dialogue
-// tests: covariate 1 ordinal (1..8), covariate 2 nominal (labels 10 20 30), covariate 3 ordinal.
+// Manual splits, after none of the ranked splits was taken, on the eight cases of eight_cases().
 #include <gtest/gtest.h>
 
 #include <string>
@@ -12,13 +11,9 @@ namespace bramble {
 namespace {
 
 using bramble_test::DialogueSession;
+using bramble_test::eight_cases;
 using bramble_test::make_dataset;
 using bramble_test::ScriptedConsole;
-
-Dataset eight_cases() {
-  return make_dataset({{1, 2, 3, 4, 5, 6, 7, 8}, {0, 1, 2, 0, 1, 2, 0, 1}, {1, 1, 1, 2, 2, 2, 2, 1}},
-                      {1, 3, 1}, {0, 0, 0, 0, 1, 1, 1, 1}, 2);
-}
 
 // Declines the ranked splits of the root and says yes to splitting it all the same.
 const std::string TO_MANUAL = "y\nn\n0\ny\n";
