@@ -2,6 +2,7 @@
 // cross-validated relative risk for a two-class response.
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,16 @@ std::vector<int> random_order(int& seed, int n);
 // of covariate var at cut (first entry: at most the cut-off, or a category sent right).
 void tally_split(const Dataset& data, NodeTable& table, const int* cases, int m, double cut,
                  int var);
+
+// Adds the held-out tally of one fold (its first four entries) to the pooled table: as it stands
+// when the product of entries 0 and 1 exceeds that of entries 2 and 3, else as entries 1, 3, 0, 2.
+void add_fold_tally(const int* tally, int* pooled);
+
+// The pooled held-out tallies of the 5-fold cross-validation of node split on covariate var, over a
+// random order of the node's case list. Leaves the last fold's tally in daughter_counts.
+std::array<int, 4> cross_validated_table(const Dataset& data, NodeTable& table,
+                                         const SplitSearch& search, int node, int var,
+                                         int& random_seed);
 
 // Prints the judgement of a split of node on covariate var whose daughter table is counts, and for
 // two classes and at least 20 cases appends the cross-validation line "%f %f\n" to the report.

@@ -1,5 +1,6 @@
 // Console answers. Every read takes standard input, one character or one word at a time, so the
-// readers share one stream: a word read leaves the end of its line behind.
+// readers share one stream: a word read leaves the end of its line behind. No reader reads past
+// end of input.
 #pragma once
 
 #include <string>
@@ -12,7 +13,8 @@ namespace bramble {
 int read_choice(int default_choice, const char* reminder, bool zero_is_no);
 
 // A yes/no question of the dialogue: 1 for Y/y/1, 0 for N/n/0; passes over one leading newline or
-// blank. At end of input the answer is no.
+// blank (the end of a line an earlier word read left behind) and consumes the rest of the
+// answer's line. At end of input the answer is no, and end of input is noted.
 int read_yes_no();
 
 enum class NumberRead { number, not_a_number, end_of_input };
@@ -27,10 +29,17 @@ bool read_whole_number(int& value);
 // Reads one whitespace-delimited word of any length; false at end of input.
 bool read_word(std::string& word);
 
+// Reads and discards the rest of the current line, up to and including its end.
+void discard_line();
+
 // End of input met by a dialogue read: "\nEnd of input: the remaining answers are taken as no.\n"
-// is printed once, and from then on every dialogue answer is no.
+// is printed once, and from then on every dialogue answer is no. read_yes_no notes it itself; the
+// number and word readers only report it, since they also serve questions outside the dialogue.
 bool input_ended();
 void note_end_of_input();
+
+// Clears the noted end of input (for tests that feed a fresh input stream).
+void forget_end_of_input();
 
 // Reads and discards one character (the wait before a fatal exit, the end of a typed line).
 void wait_for_key();

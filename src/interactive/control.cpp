@@ -1,0 +1,138 @@
+#include "interactive/control.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "interactive/node_dialogue.h"
+#include "interactive/risk.h"
+#include "numeric/limits.h"
+#include "program/console.h"
+#include "prune/report.h"
+#include "tree/grow.h"
+#include "tree/impurity.h"
+
+namespace bramble {
+
+namespace {
+
+struct Proposal {
+  int var = 0;
+  int code = 0;  // the nominal subset code; unused by an ordinal covariate
+};
+
+Proposal propose_ranked(const NodeDialogue& dialogue, const SplitRanking& ranking, int p) {
+  dialogue.table.split_var[dialogue.node] = static_cast<int>(ranking[1][p]);
+  dialogue.table.cut_off[dialogue.node] = ranking[2][p];
+  return Proposal{static_cast<int>(ranking[1][p]), static_cast<int>(ranking[2][p])};
+}
+
+void describe_split(const NodeDialogue& dialogue, int var) {
+  const double cut = dialogue.table.cut_off[dialogue.node];
+  if (!dialogue.data.is_nominal(var)) {
+    std::printf("This split uses ordinal variable %d and a case goes to right\n", var + 1);
+    std::printf("if greater than %f\n", cut);
+    return;
+  }
+  std::printf("This split uses categorical variable %d and a case\n", var + 1);
+  std::printf("goes to right for category[ies]\n");
+  std::fflush(stdout);
+  write_category_list(cut, dialogue.data.ori_catg[var], stderr);
+  std::printf("\n");
+}
+
+// Splits the node on trial, judges and describes the split; true when it left a daughter empty.
+bool try_split(const NodeDialogue& dialogue, const Proposal& proposal) {
+  partition_node(dialogue.data, dialogue.table, dialogue.node, dialogue.cases, dialogue.m,
+                 proposal.var, proposal.code);
+  const bool empty = leaves_daughter_empty(dialogue.table);
+  judge_split(dialogue, proposal.var);
+  describe_split(dialogue, proposal.var);
+  return empty;
+}
+
+// Proposals from the ranking until one is accepted (true: its trial split stands) or the analyst
+// takes none of them (false).
+bool settle_on_ranked_split(const NodeDialogue& dialogue, const SplitRanking& ranking) {
+  Proposal proposal = propose_ranked(dialogue, ranking, 0);
+  for (;;) {
+    const bool empty = try_split(dialogue, proposal);
+    std::printf("Accept this split [y/n]? ");
+    if (read_yes_no() != 0) {
+      if (!empty) return true;
+      // An empty daughter would end the run when its turn came.
+      std::printf("%s", EMPTY_DAUGHTER_MESSAGE);
+    }
+    bool declined = false;
+    const int p = choose_ranked_split(ranking, declined);
+    proposal = propose_ranked(dialogue, ranking, p);
+    if (declined) return false;
+  }
+}
+
+bool wants_split(const NodeDialogue& dialogue) {
+  std::printf("%d cases in node %d.  Split [y/n]? ", dialogue.m, dialogue.node + 1);
+  if (read_yes_no() == 0) return false;
+  return is_splittable(dialogue.data, dialogue.cases, dialogue.m);
+}
+
+void commit(const NodeDialogue& dialogue) {
+  NodeTable& table = dialogue.table;
+  const int left = table.node_count;
+  table.parent[left] = dialogue.node;
+  table.parent[left + 1] = dialogue.node;
+  table.left_child[dialogue.node] = left;
+  table.node_count += 2;
+  dialogue.search.split(dialogue.node, left, table.case_node);
+}
+
+void decline(const NodeDialogue& dialogue) {
+  std::printf("no split for node %d:2\n", dialogue.node + 1);
+  return_cases(dialogue);
+  dialogue.table.left_child[dialogue.node] = 0;
+}
+
+void run_dialogue(const NodeDialogue& dialogue) {
+  if (!wants_split(dialogue)) return decline(dialogue);
+  const SplitRanking ranking = rank_covariates(dialogue);
+  if (!(ranking[0][0] < dialogue.data.n_classes)) return decline(dialogue);
+  if (settle_on_ranked_split(dialogue, ranking)) return commit(dialogue);
+  int var = 0;
+  if (!make_manual_split(dialogue, var)) return decline(dialogue);
+  // Judged before the daughters take their segments, over the node's cases in case order.
+  judge_split(dialogue, var);
+  commit(dialogue);
+}
+
+}  // namespace
+
+bool leaves_daughter_empty(const NodeTable& table) {
+  int right = 0;
+  int left = 0;
+  for (std::size_t k = 0; k + 1 < table.daughter_counts.size(); k += 2) {
+    right += table.daughter_counts[k];
+    left += table.daughter_counts[k + 1];
+  }
+  return right == 0 || left == 0;
+}
+
+void judge_split(const NodeDialogue& dialogue, int var) {
+  const std::vector<int> counts = dialogue.table.daughter_counts;
+  report_split_risk(dialogue.data, dialogue.table, dialogue.search, dialogue.node, var,
+                    counts.data(), dialogue.random_seed, dialogue.report_name);
+}
+
+void return_cases(const NodeDialogue& dialogue) {
+  for (int i = 0; i < dialogue.m; ++i) dialogue.table.case_node[dialogue.cases[i]] = dialogue.node;
+}
+
+void control_node(int node, const Dataset& data, NodeTable& table, SplitSearch& search,
+                  int& random_seed, const std::string& report_name) {
+  const int m = search.size(node);
+  if (m == 0) stop_on_empty_node(table, node);
+  table.node_size[node] = m;
+  if (table.node_count >= NODE_LIMIT) return;
+  run_dialogue(NodeDialogue{node, data, table, search, random_seed, report_name,
+                            search.cases(node), m});
+}
+
+}  // namespace bramble

@@ -1,0 +1,130 @@
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "interactive/risk.h"
+#include "numeric/arrays.h"
+#include "numeric/limits.h"
+#include "tree/impurity.h"
+
+namespace bramble {
+
+namespace {
+
+int first_entry(int n_classes, int y) { return 2 * (n_classes - 1 - y); }
+
+// The categories present among the cases take the Gray-code bits of code in increasing category
+// order, the highest present one always 0; flags[v] = 1 sends category v to the first entry.
+std::vector<int> categories_of_code(const Dataset& data, int var, const int* cases, int m,
+                                    int code) {
+  const int g = data.var_type[var];
+  std::vector<int> flags = ivector(g);
+  std::vector<int> bits = ivector(g);
+  const int present = mark_categories(data.X[var].data(), flags.data(), g, cases, m);
+  gray_code_bits(code, bits.data(), present - 1);
+  bits[present - 1] = 0;
+  int next_bit = 0;
+  for (int v = 0; v < g; ++v) {
+    if (flags[v] != 0) flags[v] = bits[next_bit++];
+  }
+  return flags;
+}
+
+// A fold whose training cases show fewer than two categories has no grouping to apply: no category
+// goes to the first entry.
+void tally_on_second_entries(const Dataset& data, NodeTable& table, const std::vector<int>& cases) {
+  std::fill(table.daughter_counts.begin(), table.daughter_counts.end(), 0);
+  for (const int c : cases) ++table.daughter_counts[first_entry(data.n_classes, data.y[c]) + 1];
+}
+
+// The best split of var found without the held-out cases, applied to the held-out cases.
+void fold_tally(const Dataset& data, NodeTable& table, const SplitSearch& search, int node, int var,
+                const std::vector<int>& training, const std::vector<int>& held_out,
+                std::vector<unsigned char>& excluded) {
+  const int m = static_cast<int>(held_out.size());
+  if (!data.is_nominal(var)) {
+    for (const int c : held_out) excluded[c] = 1;
+    double cut = 0;
+    search.best_ordinal_split(var, node, excluded.data(), cut);
+    for (const int c : held_out) excluded[c] = 0;
+    tally_split(data, table, held_out.data(), m, cut, var);
+    return;
+  }
+  double code = 0;  // left unwritten when fewer than two categories are present
+  best_nominal_split(data, var, training.data(), static_cast<int>(training.size()), code,
+                     search.rule());
+  if (code == 0) {
+    tally_on_second_entries(data, table, held_out);
+  } else {
+    tally_split(data, table, held_out.data(), m, code, var);
+  }
+}
+
+}  // namespace
+
+void tally_split(const Dataset& data, NodeTable& table, const int* cases, int m, double cut,
+                 int var) {
+  std::vector<int>& counts = table.daughter_counts;
+  std::fill(counts.begin(), counts.end(), 0);
+  const int code = static_cast<int>(cut);
+  const std::vector<double>& values = data.X[var];
+  if (data.is_nominal(var) && code != 0) {
+    const std::vector<int> sent_first = categories_of_code(data, var, cases, m, code);
+    for (int i = 0; i < m; ++i) {
+      const int c = cases[i];
+      const bool first = sent_first[static_cast<int>(values[c])] != 0;
+      ++counts[first_entry(data.n_classes, data.y[c]) + (first ? 0 : 1)];
+    }
+    return;
+  }
+  for (int i = 0; i < m; ++i) {
+    const int c = cases[i];
+    ++counts[first_entry(data.n_classes, data.y[c]) + (values[c] > cut ? 1 : 0)];
+  }
+}
+
+void add_fold_tally(const int* tally, int* pooled) {
+  // Widened: a fold of a large node can hold more than 46341 cases per cell.
+  if (static_cast<long long>(tally[0]) * tally[1] > static_cast<long long>(tally[2]) * tally[3]) {
+    for (int k = 0; k < 4; ++k) pooled[k] += tally[k];
+  } else {
+    pooled[0] += tally[1];
+    pooled[1] += tally[3];
+    pooled[2] += tally[0];
+    pooled[3] += tally[2];
+  }
+}
+
+std::array<int, 4> cross_validated_table(const Dataset& data, NodeTable& table,
+                                         const SplitSearch& search, int node, int var,
+                                         int& random_seed) {
+  const int* cases = search.cases(node);
+  const int n = search.size(node);
+  const int fold_size = n / CV_FOLDS;
+  const std::vector<int> order = random_order(random_seed, n);
+  // Flags of the held-out cases for the ordinal search; the nominal search takes a training list.
+  std::vector<unsigned char> excluded;
+  if (!data.is_nominal(var)) excluded.assign(data.n_cases, 0);
+  std::vector<int> held_out;
+  held_out.reserve(fold_size);
+  std::vector<int> training;
+  if (data.is_nominal(var)) training.reserve(n - fold_size);
+  std::array<int, 4> pooled{};
+  for (int fold = 0; fold < CV_FOLDS; ++fold) {
+    const int begin = fold * fold_size;
+    const int end = begin + fold_size;
+    held_out.clear();
+    for (int i = begin; i < end; ++i) held_out.push_back(cases[order[i]]);
+    training.clear();
+    if (data.is_nominal(var)) {
+      for (int i = 0; i < n; ++i) {
+        if (i < begin || i >= end) training.push_back(cases[order[i]]);
+      }
+    }
+    fold_tally(data, table, search, node, var, training, held_out, excluded);
+    add_fold_tally(table.daughter_counts.data(), pooled.data());
+  }
+  return pooled;
+}
+
+}  // namespace bramble

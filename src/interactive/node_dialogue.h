@@ -1,0 +1,50 @@
+// One node's dialogue in the controlled mode, and the steps that control_node takes through it.
+#pragma once
+
+#include <string>
+
+#include "data/dataset.h"
+#include "interactive/control.h"
+#include "tree/node_table.h"
+#include "tree/split_search.h"
+
+namespace bramble {
+
+struct NodeDialogue {
+  int node;
+  const Dataset& data;
+  NodeTable& table;
+  SplitSearch& search;
+  int& random_seed;
+  const std::string& report_name;
+  const int* cases;  // the node's cases in increasing case order
+  int m;
+};
+
+// Printed when a split would send every case of the node to one side.
+inline constexpr const char* EMPTY_DAUGHTER_MESSAGE =
+    "This split leaves a node empty; enter another split.\n";
+
+// True when the split made last (daughter_counts) left a daughter without cases.
+bool leaves_daughter_empty(const NodeTable& table);
+
+// Prints the impurity and relative risk of the split of the node on var made last; daughter_counts
+// is used up by the cross-validation.
+void judge_split(const NodeDialogue& dialogue, int var);
+
+// Sends the node's cases back from the would-be daughters.
+void return_cases(const NodeDialogue& dialogue);
+
+// The best split of every covariate of the node, ranked.
+SplitRanking rank_covariates(const NodeDialogue& dialogue);
+
+// Lists the ranking and reads the choice: returns a ranking position; declined is set for 0 (and
+// at end of input), when position 0 is returned.
+int choose_ranked_split(const SplitRanking& ranking, bool& declined);
+
+// The follow-up of a declined ranking: asks whether to split all the same and reads a covariate
+// and its cut-off or category pattern, until a split is made (true, var set) or the analyst says
+// no or input ends (false).
+bool make_manual_split(const NodeDialogue& dialogue, int& var);
+
+}  // namespace bramble

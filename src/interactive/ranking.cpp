@@ -1,0 +1,85 @@
+#include <algorithm>
+#include <cstdio>
+
+#include "interactive/node_dialogue.h"
+#include "numeric/arrays.h"
+#include "program/console.h"
+
+namespace bramble {
+
+namespace {
+
+constexpr int LISTED_RANKS = 200;
+// The listing shows entries below this impurity, whatever the number of classes.
+constexpr double LISTED_IMPURITY = 2.0;
+
+void list_ranking(const SplitRanking& ranking) {
+  const int n = static_cast<int>(ranking[0].size());
+  std::printf("rank: impurity variable no.\n");
+  for (int p = 0; p < n && p < LISTED_RANKS; ++p) {
+    if (ranking[0][p] < LISTED_IMPURITY) {
+      std::printf("%4d: %2.5f  %d\n", p + 1, ranking[0][p], static_cast<int>(ranking[1][p]) + 1);
+    }
+  }
+  if (n > LISTED_RANKS) {
+    std::printf("Variabless are ordered by impurity, the first 200 are shown above.\n");
+  }
+  std::printf("Which one [enter the rank number, 0 for none of the above. or negative\n");
+  std::printf("value as variable ID (i.e. -9 will split via variable number 9) ]?\n");
+}
+
+// The first position holding covariate -answer - 1, or -1 when it stands nowhere.
+int position_of_covariate(const SplitRanking& ranking, int answer) {
+  const double var = -static_cast<double>(answer) - 1;
+  const auto found = std::find(ranking[1].begin(), ranking[1].end(), var);
+  return found == ranking[1].end() ? -1 : static_cast<int>(found - ranking[1].begin());
+}
+
+}  // namespace
+
+void rank_split(SplitRanking& ranking, double impurity, int var, double cut) {
+  int p = 0;
+  while (p < static_cast<int>(ranking[0].size()) && !(ranking[0][p] > impurity)) ++p;
+  if (p == static_cast<int>(ranking[0].size())) return;
+  for (std::vector<double>& row : ranking) {
+    for (int q = var; q > p; --q) row[q] = row[q - 1];
+  }
+  ranking[0][p] = impurity;
+  ranking[1][p] = var;
+  ranking[2][p] = cut;
+}
+
+SplitRanking rank_covariates(const NodeDialogue& dialogue) {
+  const Dataset& data = dialogue.data;
+  SplitRanking ranking = matrix(3, data.n_covariates);
+  std::fill(ranking[0].begin(), ranking[0].end(), static_cast<double>(data.n_classes));
+  for (int var = 0; var < data.n_covariates; ++var) {
+    double cut = 0;
+    const double impurity = dialogue.search.best_split(var, dialogue.node, cut);
+    rank_split(ranking, impurity, var, cut);
+  }
+  return ranking;
+}
+
+int choose_ranked_split(const SplitRanking& ranking, bool& declined) {
+  list_ranking(ranking);
+  const int n = static_cast<int>(ranking[0].size());
+  for (;;) {
+    int answer = 0;
+    if (!read_whole_number(answer)) {
+      note_end_of_input();
+      answer = 0;
+    }
+    declined = answer == 0;
+    if (answer == 0) return 0;
+    // A rank addresses its position directly, listed or not.
+    if (answer > 0 && answer <= n) return answer - 1;
+    if (answer < 0) {
+      const int p = position_of_covariate(ranking, answer);
+      if (p >= 0) return p;
+    }
+    std::printf("Please enter a rank from 0 to %d, or minus the number of a ranked variable.\n", n);
+  }
+}
+
+}  // namespace bramble

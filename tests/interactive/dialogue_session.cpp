@@ -1,0 +1,54 @@
+#include "interactive/dialogue_session.h"
+
+#include "interactive/control.h"
+#include "numeric/limits.h"
+#include "numeric/random.h"
+#include "support/run_binary.h"
+
+namespace bramble_test {
+
+bramble::Dataset make_dataset(const std::vector<std::vector<double>>& columns,
+                              const std::vector<int>& var_type, const std::vector<int>& y,
+                              int n_classes) {
+  bramble::Dataset data;
+  data.n_cases = static_cast<int>(y.size());
+  data.n_covariates = static_cast<int>(columns.size());
+  data.n_classes = n_classes;
+  data.X = columns;
+  data.y = y;
+  data.var_type = var_type;
+  for (int var = 0; var < data.n_covariates; ++var) {
+    data.source_var.push_back(var);
+    std::vector<int> labels;
+    for (int code = 0; code < var_type[var] && var_type[var] >= 2; ++code) {
+      labels.push_back(10 * (code + 1));
+    }
+    data.ori_catg.push_back(labels);
+  }
+  return data;
+}
+
+bramble::Dataset eight_cases() {
+  return make_dataset({{1, 2, 3, 4, 5, 6, 7, 8}, {0, 1, 2, 0, 1, 2, 0, 1}, {1, 1, 1, 2, 2, 2, 2, 1}},
+                      {1, 3, 1}, {0, 0, 0, 0, 1, 1, 1, 1}, 2);
+}
+
+DialogueSession::DialogueSession(const bramble::Dataset& dataset)
+    : data(dataset),
+      table(data.n_cases, data.n_classes),
+      search(data, bramble::RULE_ENTROPY),
+      random_seed(bramble::RANDOM_SEED),
+      report_name(make_scratch_dir() + "/session.inf") {
+  bramble::init_node_table(table);
+  bramble::ran1_forget_seed();
+}
+
+void DialogueSession::run() {
+  for (int node = 0; node < table.node_count; ++node) {
+    bramble::control_node(node, data, table, search, random_seed, report_name);
+  }
+}
+
+std::string DialogueSession::report() const { return read_file(report_name); }
+
+}  // namespace bramble_test
