@@ -37,26 +37,44 @@ void tally_on_second_entries(const Dataset& data, NodeTable& table, const std::v
   for (const int c : cases) ++table.daughter_counts[first_entry(data.n_classes, data.y[c]) + 1];
 }
 
+// One fold of the cross-validation: flags of its held-out cases, and both case lists in increasing
+// case order. Every search and tally only counts, so the order of a list does not change a result,
+// and case order reads the data columns front to back.
+struct Fold {
+  std::vector<unsigned char> excluded;  // one flag per case of the data set
+  std::vector<int> held_out;
+  std::vector<int> training;
+};
+
+// Holds out the cases at positions begin..end-1 of the random order.
+void hold_out(Fold& fold, const int* cases, int n, const std::vector<int>& order, int begin,
+              int end) {
+  for (int i = begin; i < end; ++i) fold.excluded[cases[order[i]]] = 1;
+  fold.held_out.clear();
+  fold.training.clear();
+  for (int i = 0; i < n; ++i) {
+    const int c = cases[i];
+    (fold.excluded[c] != 0 ? fold.held_out : fold.training).push_back(c);
+  }
+}
+
 // The best split of var found without the held-out cases, applied to the held-out cases.
 void fold_tally(const Dataset& data, NodeTable& table, const SplitSearch& search, int node, int var,
-                const std::vector<int>& training, const std::vector<int>& held_out,
-                std::vector<unsigned char>& excluded) {
-  const int m = static_cast<int>(held_out.size());
+                const Fold& fold) {
+  const int m = static_cast<int>(fold.held_out.size());
   if (!data.is_nominal(var)) {
-    for (const int c : held_out) excluded[c] = 1;
     double cut = 0;
-    search.best_ordinal_split(var, node, excluded.data(), cut);
-    for (const int c : held_out) excluded[c] = 0;
-    tally_split(data, table, held_out.data(), m, cut, var);
+    search.best_ordinal_split(var, node, fold.excluded.data(), cut);
+    tally_split(data, table, fold.held_out.data(), m, cut, var);
     return;
   }
   double code = 0;  // left unwritten when fewer than two categories are present
-  best_nominal_split(data, var, training.data(), static_cast<int>(training.size()), code,
+  best_nominal_split(data, var, fold.training.data(), static_cast<int>(fold.training.size()), code,
                      search.rule());
   if (code == 0) {
-    tally_on_second_entries(data, table, held_out);
+    tally_on_second_entries(data, table, fold.held_out);
   } else {
-    tally_split(data, table, held_out.data(), m, code, var);
+    tally_split(data, table, fold.held_out.data(), m, code, var);
   }
 }
 
@@ -102,27 +120,16 @@ std::array<int, 4> cross_validated_table(const Dataset& data, NodeTable& table,
   const int n = search.size(node);
   const int fold_size = n / CV_FOLDS;
   const std::vector<int> order = random_order(random_seed, n);
-  // Flags of the held-out cases for the ordinal search; the nominal search takes a training list.
-  std::vector<unsigned char> excluded;
-  if (!data.is_nominal(var)) excluded.assign(data.n_cases, 0);
-  std::vector<int> held_out;
-  held_out.reserve(fold_size);
-  std::vector<int> training;
-  if (data.is_nominal(var)) training.reserve(n - fold_size);
+  Fold fold;
+  fold.excluded.assign(data.n_cases, 0);
+  fold.held_out.reserve(fold_size);
+  fold.training.reserve(n - fold_size);
   std::array<int, 4> pooled{};
-  for (int fold = 0; fold < CV_FOLDS; ++fold) {
-    const int begin = fold * fold_size;
-    const int end = begin + fold_size;
-    held_out.clear();
-    for (int i = begin; i < end; ++i) held_out.push_back(cases[order[i]]);
-    training.clear();
-    if (data.is_nominal(var)) {
-      for (int i = 0; i < n; ++i) {
-        if (i < begin || i >= end) training.push_back(cases[order[i]]);
-      }
-    }
-    fold_tally(data, table, search, node, var, training, held_out, excluded);
+  for (int f = 0; f < CV_FOLDS; ++f) {
+    hold_out(fold, cases, n, order, f * fold_size, (f + 1) * fold_size);
+    fold_tally(data, table, search, node, var, fold);
     add_fold_tally(table.daughter_counts.data(), pooled.data());
+    for (const int c : fold.held_out) fold.excluded[c] = 0;
   }
   return pooled;
 }

@@ -13,30 +13,47 @@ constexpr int WORD_BITS = 64;
 constexpr int BLOCK_WORDS = 8;
 constexpr int BLOCK_ENTRIES = WORD_BITS * BLOCK_WORDS;
 
-int bit_count(std::uint64_t x) {
+constexpr std::uint64_t EVERY_BYTE = 0x0101010101010101ULL;
+
+// The number of set bits of each byte of x, in that byte.
+std::uint64_t byte_counts(std::uint64_t x) {
   x = x - ((x >> 1) & 0x5555555555555555ULL);
   x = (x & 0x3333333333333333ULL) + ((x >> 2) & 0x3333333333333333ULL);
-  x = (x + (x >> 4)) & 0x0f0f0f0f0f0f0f0fULL;
-  return static_cast<int>((x * 0x0101010101010101ULL) >> 56);
+  return (x + (x >> 4)) & 0x0f0f0f0f0f0f0f0fULL;
 }
+
+int bit_count(std::uint64_t x) { return static_cast<int>((byte_counts(x) * EVERY_BYTE) >> 56); }
 
 // All ones when condition holds, else zero: the draws below pick their way by masks, since a
 // branch on random data is mispredicted half the time.
 int mask_of(bool condition) { return -static_cast<int>(condition); }
 
-// Position of the rank-th (0-based) set bit of bits.
-int select_bit(std::uint64_t bits, int rank) {
-  int base = 0;
-  for (int width = WORD_BITS / 2; width > 0; width /= 2) {
-    const std::uint64_t low = bits & ((std::uint64_t{1} << width) - 1);
-    const int count = bit_count(low);
-    const int pass = mask_of(rank >= count);
-    const std::uint64_t wide_pass = static_cast<std::uint64_t>(static_cast<std::int64_t>(pass));
-    rank -= count & pass;
-    bits = ((bits >> width) & wide_pass) | (low & ~wide_pass);
-    base += width & pass;
+// rank_in_byte[b][r]: position of the r-th (0-based) set bit of the byte b.
+struct ByteSelectTable {
+  std::uint8_t rank_in_byte[256][8] = {};
+  constexpr ByteSelectTable() {
+    for (int b = 0; b < 256; ++b) {
+      int r = 0;
+      for (int bit = 0; bit < 8; ++bit) {
+        if ((b >> bit) & 1) rank_in_byte[b][r++] = static_cast<std::uint8_t>(bit);
+      }
+    }
   }
-  return base;
+};
+constexpr ByteSelectTable BYTE_SELECT;
+
+// Position of the rank-th (0-based) set bit of bits: the byte that holds it is the first whose
+// running count exceeds rank, then a table look-up within that byte.
+int select_bit(std::uint64_t bits, int rank) {
+  const std::uint64_t running = byte_counts(bits) * EVERY_BYTE;  // byte k: bits in bytes 0..k
+  // Per byte, (rank + 128 - running) keeps its high bit exactly when running <= rank.
+  const std::uint64_t high_bits = 0x8080808080808080ULL;
+  const std::uint64_t whole_bytes_before =
+      ((static_cast<std::uint64_t>(rank) * EVERY_BYTE | high_bits) - running) & high_bits;
+  const int byte = static_cast<int>(((whole_bytes_before >> 7) * EVERY_BYTE) >> 56);
+  const int before = static_cast<int>(((running << 8) >> (8 * byte)) & 0xff);
+  const int value = static_cast<int>((bits >> (8 * byte)) & 0xff);
+  return 8 * byte + BYTE_SELECT.rank_in_byte[value][rank - before];
 }
 
 // The pool of entries not yet drawn: one presence bit per entry, and a Fenwick tree of the counts
