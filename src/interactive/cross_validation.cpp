@@ -3,32 +3,15 @@
 #include <vector>
 
 #include "interactive/risk.h"
-#include "numeric/arrays.h"
 #include "numeric/limits.h"
 #include "tree/impurity.h"
+#include "tree/node_table.h"
 
 namespace bramble {
 
 namespace {
 
 int first_entry(int n_classes, int y) { return 2 * (n_classes - 1 - y); }
-
-// The categories present among the cases take the Gray-code bits of code in increasing category
-// order, the highest present one always 0; flags[v] = 1 sends category v to the first entry.
-std::vector<int> categories_of_code(const Dataset& data, int var, const int* cases, int m,
-                                    int code) {
-  const int g = data.var_type[var];
-  std::vector<int> flags = ivector(g);
-  std::vector<int> bits = ivector(g);
-  const int present = mark_categories(data.X[var].data(), flags.data(), g, cases, m);
-  gray_code_bits(code, bits.data(), present - 1);
-  bits[present - 1] = 0;
-  int next_bit = 0;
-  for (int v = 0; v < g; ++v) {
-    if (flags[v] != 0) flags[v] = bits[next_bit++];
-  }
-  return flags;
-}
 
 // A fold whose training cases show fewer than two categories has no grouping to apply: no category
 // goes to the first entry.
@@ -87,7 +70,8 @@ void tally_split(const Dataset& data, NodeTable& table, const int* cases, int m,
   const int code = static_cast<int>(cut);
   const std::vector<double>& values = data.X[var];
   if (data.is_nominal(var) && code != 0) {
-    const std::vector<int> sent_first = categories_of_code(data, var, cases, m, code);
+    // The categories that partition_node would send right are counted first.
+    const std::vector<int> sent_first = categories_going_right(data, var, cases, m, code);
     for (int i = 0; i < m; ++i) {
       const int c = cases[i];
       const bool first = sent_first[static_cast<int>(values[c])] != 0;
