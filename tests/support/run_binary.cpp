@@ -5,16 +5,39 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <vector>
 
 namespace bramble_test {
+
+namespace {
+
+std::vector<std::string>& scratch_dirs() {
+  static std::vector<std::string> dirs;
+  return dirs;
+}
+
+void remove_scratch_dirs() {
+  std::error_code ignored;
+  for (const std::string& dir : scratch_dirs()) {
+    // A test may have made a directory read-only; give write access back before removing it.
+    std::filesystem::permissions(dir, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ignored);
+    std::filesystem::remove_all(dir, ignored);
+  }
+}
+
+}  // namespace
 
 std::string make_scratch_dir() {
   const char* tmp = std::getenv("TMPDIR");
   std::string pattern = std::string(tmp != nullptr ? tmp : "/tmp") + "/bramble-test-XXXXXX";
   if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+  if (scratch_dirs().empty()) std::atexit(remove_scratch_dirs);
+  scratch_dirs().push_back(pattern);
   return pattern;
 }
 

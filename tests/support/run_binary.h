@@ -13,7 +13,7 @@ struct RunResult {
   std::string err;        // standard error
 };
 
-// A fresh empty directory under the system's temporary directory.
+// A fresh empty directory under the system's temporary directory, removed when the tests end.
 std::string make_scratch_dir();
 
 std::string read_file(const std::string& path);
@@ -21,7 +21,7 @@ void write_file(const std::string& path, const std::string& content);
 bool file_exists(const std::string& path);
 
 // Runs `bramble args...` (args joined with blanks, unquoted) in dir with the given standard input
-// (a closed input when stdin_text is empty and close_stdin is set), killed after timeout_s seconds.
+// (an empty text gives an input that is at its end at once), killed after timeout_s seconds.
 RunResult run_bramble(const std::string& dir, const std::string& args, const std::string& stdin_text,
                       int timeout_s = 60);
 
