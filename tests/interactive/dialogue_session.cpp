@@ -7,30 +7,9 @@
 
 namespace bramble_test {
 
-bramble::Dataset make_dataset(const std::vector<std::vector<double>>& columns,
-                              const std::vector<int>& var_type, const std::vector<int>& y,
-                              int n_classes) {
-  bramble::Dataset data;
-  data.n_cases = static_cast<int>(y.size());
-  data.n_covariates = static_cast<int>(columns.size());
-  data.n_classes = n_classes;
-  data.X = columns;
-  data.y = y;
-  data.var_type = var_type;
-  for (int var = 0; var < data.n_covariates; ++var) {
-    data.source_var.push_back(var);
-    std::vector<int> labels;
-    for (int code = 0; code < var_type[var] && var_type[var] >= 2; ++code) {
-      labels.push_back(10 * (code + 1));
-    }
-    data.ori_catg.push_back(labels);
-  }
-  return data;
-}
-
 bramble::Dataset eight_cases() {
   return make_dataset({{1, 2, 3, 4, 5, 6, 7, 8}, {0, 1, 2, 0, 1, 2, 0, 1}, {1, 1, 1, 2, 2, 2, 2, 1}},
-                      {1, 3, 1}, {0, 0, 0, 0, 1, 1, 1, 1}, 2);
+                      {0, 0, 0, 0, 1, 1, 1, 1}, 2, {1, 3, 1});
 }
 
 DialogueSession::DialogueSession(const bramble::Dataset& dataset)

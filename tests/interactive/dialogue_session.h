@@ -3,19 +3,12 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
-#include "data/dataset.h"
+#include "support/tree_fixtures.h"
 #include "tree/node_table.h"
 #include "tree/split_search.h"
 
 namespace bramble_test {
-
-// Covariate columns with their types (1 ordinal, k nominal with codes 0..k-1 labelled
-// 10, 20, ...), the class of each case and the number of classes.
-bramble::Dataset make_dataset(const std::vector<std::vector<double>>& columns,
-                              const std::vector<int>& var_type, const std::vector<int>& y,
-                              int n_classes);
 
 // Eight cases of two classes (0 0 0 0 1 1 1 1): covariate 1 ordinal 1..8 separates the classes
 // at 4; covariate 2 nominal, categories 0 1 2 0 1 2 0 1 (labels 10 20 30), ranks third;

@@ -1,5 +1,6 @@
-// The node-by-node dialogue on the eight cases of eight_cases(): covariate 1 separates the
-// classes at 4, covariate 3 ranks second and covariate 2 (nominal) third.
+// The node-by-node dialogue, mainly what whole controlled runs do not meet: refused splits, answers
+// that are no numbers or out of range, the pattern prompts, the tenth category and the end of input
+// at every kind of question. Most scripts run on eight_cases().
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,6 +9,7 @@
 #include "interactive/control.h"
 #include "interactive/dialogue_session.h"
 #include "interactive/scripted_console.h"
+#include "program/console.h"
 
 namespace bramble {
 namespace {
@@ -17,121 +19,134 @@ using bramble_test::eight_cases;
 using bramble_test::make_dataset;
 using bramble_test::ScriptedConsole;
 
-const std::string JUDGED_CUT_AT_4 =
-    "The impurity of the split=0.000000\n"
-    "The resubstitution relative risk=9.000000 and\n"
-    "  its 95 percent confidence interval=(0.144451, 560.745634)\n";
-const std::string PROPOSED_CUT_AT_4 =
-    JUDGED_CUT_AT_4 +
-    "This split uses ordinal variable 1 and a case goes to right\n"
-    "if greater than 4.000000\n"
-    "Accept this split [y/n]? ";
-const std::string PROPOSED_VARIABLE_3 =
-    "The impurity of the split=0.562335\n"
-    "The resubstitution relative risk=3.000000 and\n"
-    "  its 95 percent confidence interval=(0.122205, 73.646667)\n"
-    "This split uses ordinal variable 3 and a case goes to right\n"
-    "if greater than 1.000000\n"
-    "Accept this split [y/n]? ";
-const std::string PROPOSED_VARIABLE_2 =
-    "The impurity of the split=0.659325\n"
-    "The resubstitution relative risk=1.800000 and\n"
-    "  its 95 percent confidence interval=(0.090161, 35.935876)\n"
-    "This split uses categorical variable 2 and a case\n"
-    "goes to right for category[ies]\n"
-    "\n"
-    "Accept this split [y/n]? ";
-const std::string RANKING =
-    "rank: impurity variable no.\n"
-    "   1: 0.00000  1\n"
-    "   2: 0.56234  3\n"
-    "   3: 0.65933  2\n"
-    "Which one [enter the rank number, 0 for none of the above. or negative\n"
-    "value as variable ID (i.e. -9 will split via variable number 9) ]?\n";
-const std::string STILL = "Do you still want to split this node [y/n]? ";
-const std::string ROOT_QUESTION = "8 cases in node 1.  Split [y/n]? ";
+// Declines the ranked splits of the root and says yes to splitting it all the same.
+const std::string TO_MANUAL = "y\nn\n0\ny\n";
+const std::string WHICH = "Do you still want to split this node [y/n]? "
+                          "which variable [enter the variable number]: ";
+const std::string ORDERED = "This variable is ordered. Enter the cut-off value here: \n";
+const std::string THREE_CATEGORIES =
+    "This variable has 3 categories: \n10 20 30 \nEnter a sequence of 3 0 or 1's to specify the "
+    "split.\nFor example, 1 0 1 islates the second category from the others\n";
+const std::string EMPTY = "This split leaves a node empty; enter another split.\n";
+const std::string JUDGED = "The impurity of the split=";
+const std::string WHOLE = "Please enter a whole number.\n";
+const std::string RANK_RANGE =
+    "Please enter a rank from 0 to 3, or minus the number of a ranked variable.\n";
+const std::string VARIABLE_RANGE = "Please enter a variable number from 1 to 3.\n";
+const std::string CUT_OFF_AGAIN = "Please enter a number for the cut-off value.\n";
+const std::string END_NOTE = "\nEnd of input: the remaining answers are taken as no.\n";
+const std::string ROOT_DECLINED = "no split for node 1:2\n";
 
-std::string daughters_declined(int left_size, int right_size) {
-  return std::to_string(left_size) + " cases in node 2.  Split [y/n]? no split for node 2:2\n" +
-         std::to_string(right_size) + " cases in node 3.  Split [y/n]? no split for node 3:2\n";
+bramble::Dataset two_and_four_categories() {
+  return make_dataset({{0, 1, 0, 1}, {0, 1, 2, 3}}, {0, 1, 0, 1}, 2, {2, 4});
 }
 
-std::vector<int> case_nodes(const NodeTable& table) { return table.case_node; }
+// Ten categories, two cases each, classes alternating.
+bramble::Dataset ten_categories() {
+  std::vector<double> category(20);
+  std::vector<int> y(20);
+  for (int c = 0; c < 20; ++c) {
+    category[c] = c % 10;
+    y[c] = c % 2;
+  }
+  return make_dataset({category}, y, 2, {10});
+}
 
-TEST(Dialogue, AcceptingTheFirstProposalSplitsAtTheBestCutOff) {
-  DialogueSession session(eight_cases());
-  ScriptedConsole console("y\ny\nn\nn\n");
+struct Script {
+  const char* name;
+  bramble::Dataset data;
+  std::string input;
+  std::string shown;  // a piece of the console text
+  int node_count;     // 1: the root stays terminal with every case; 3: the root is split at cut
+  double cut = 0;
+  int left_size = 0;
+};
+
+std::ostream& operator<<(std::ostream& out, const Script& script) { return out << script.name; }
+
+class DialogueScript : public testing::TestWithParam<Script> {};
+
+TEST_P(DialogueScript, ShowsItsTextAndLeavesItsTree) {
+  const Script& script = GetParam();
+  DialogueSession session(script.data);
+  ScriptedConsole console(script.input);
   session.run();
-  EXPECT_EQ(console.out(), ROOT_QUESTION + PROPOSED_CUT_AT_4 + daughters_declined(4, 4));
-  EXPECT_EQ(console.err(), "");
+  const std::string& out = console.out();
+  EXPECT_NE(out.find(script.shown), std::string::npos) << out;
   const NodeTable& table = session.table;
-  EXPECT_EQ(table.node_count, 3);
-  EXPECT_EQ(table.left_child[0], 1);
-  EXPECT_EQ(table.parent[1], 0);
-  EXPECT_EQ(table.parent[2], 0);
-  EXPECT_EQ(table.split_var[0], 0);
-  EXPECT_EQ(table.cut_off[0], 4.0);
-  EXPECT_EQ(table.left_child[1], 0);
-  EXPECT_EQ(table.left_child[2], 0);
-  EXPECT_EQ((std::vector<int>{table.node_size[0], table.node_size[1], table.node_size[2]}),
-            (std::vector<int>{8, 4, 4}));
-  EXPECT_EQ(case_nodes(table), (std::vector<int>{1, 1, 1, 1, 2, 2, 2, 2}));
-  // The daughters own their cases in the search as well.
-  EXPECT_EQ(std::vector<int>(session.search.cases(2), session.search.cases(2) + 4),
-            (std::vector<int>{4, 5, 6, 7}));
-  // Fewer than 20 cases: no cross-validation line.
-  EXPECT_EQ(session.report(), "");
+  ASSERT_EQ(table.node_count, script.node_count) << out;
+  if (script.node_count == 1) {
+    EXPECT_EQ(out.substr(out.size() - ROOT_DECLINED.size()), ROOT_DECLINED);
+    EXPECT_EQ(table.left_child[0], 0);
+    EXPECT_EQ(table.case_node, std::vector<int>(script.data.n_cases, 0)) << "cases back in the root";
+  } else {
+    EXPECT_EQ(table.left_child[0], 1);
+    EXPECT_EQ(table.cut_off[0], script.cut);
+    EXPECT_EQ(table.node_size[1], script.left_size);
+  }
+  // End of input is noted once, and only when it was met.
+  std::size_t notes = 0;
+  for (auto at = out.find(END_NOTE); at != std::string::npos; at = out.find(END_NOTE, at + 1)) ++notes;
+  EXPECT_EQ(notes, input_ended() ? 1u : 0u);
 }
 
-TEST(Dialogue, ARankChoosesTheNextProposal) {
-  DialogueSession session(eight_cases());
-  ScriptedConsole console("y\nn\n2\ny\nn\nn\n");
-  session.run();
-  EXPECT_EQ(console.out(), ROOT_QUESTION + PROPOSED_CUT_AT_4 + RANKING + PROPOSED_VARIABLE_3 +
-                               daughters_declined(4, 4));
-  EXPECT_EQ(session.table.split_var[0], 2);
-  EXPECT_EQ(session.table.cut_off[0], 1.0);
-  EXPECT_EQ(case_nodes(session.table), (std::vector<int>{1, 1, 1, 2, 2, 2, 2, 1}));
-}
+INSTANTIATE_TEST_SUITE_P(
+    Refusals, DialogueScript,
+    testing::Values(
+        Script{"pure_node", make_dataset({{1, 2, 3}}, {1, 1, 1}, 2), "y\n",
+               "3 cases in node 1.  Split [y/n]? " + ROOT_DECLINED, 1},
+        // Covariate 2 is constant, so rank 2 stays unfilled: it proposes covariate 1 at 0, which
+        // sends every case right.
+        Script{"unfilled_rank", make_dataset({{1, 2, 3, 4}, {5, 5, 5, 5}}, {0, 0, 1, 1}, 2),
+               "y\nn\n2\ny\n1\ny\nn\nn\n",
+               "if greater than 0.000000\nAccept this split [y/n]? " + EMPTY + "rank:", 3, 2.0, 2},
+        Script{"rank_out_of_range", eight_cases(), "y\nn\nabc\n9\n-7\n1\ny\nn\nn\n",
+               "]?\n" + WHOLE + RANK_RANGE + RANK_RANGE + JUDGED + "0.000000", 3, 4.0, 4},
+        // Below every value, at the largest value, every category right; then a cut-off of 4.
+        Script{"manual_empty_daughter", eight_cases(),
+               TO_MANUAL + "1\n0\ny\n1\n8\ny\n2\n1 1 1\ny\n1\n4\nn\nn\n",
+               WHICH + ORDERED + EMPTY + WHICH + ORDERED + EMPTY + WHICH + THREE_CATEGORIES + EMPTY +
+                   WHICH + ORDERED + JUDGED,
+               3, 4.0, 4},
+        Script{"manual_refused_then_no", eight_cases(), TO_MANUAL + "1\n100\nn\n",
+               ORDERED + EMPTY + "Do you still want to split this node [y/n]? " + ROOT_DECLINED, 1},
+        // The cut-off word's leading number counts.
+        Script{"manual_no_numbers", eight_cases(),
+               TO_MANUAL + "x\n0\n4\n1\nabc def\ninf\n2.5e0xyz\nn\nn\n",
+               "which variable [enter the variable number]: " + WHOLE + VARIABLE_RANGE +
+                   VARIABLE_RANGE + ORDERED + CUT_OFF_AGAIN + CUT_OFF_AGAIN + JUDGED,
+               3, 2.5, 2},
+        // A word in a pattern has the whole pattern read again; 1 0 1 sends 10 and 30 right.
+        Script{"pattern_word", eight_cases(), TO_MANUAL + "2\n1 x 1\n1 0 1\nn\nn\n",
+               THREE_CATEGORIES + WHOLE + JUDGED, 3, 13.0, 3},
+        Script{"pattern_two_categories", two_and_four_categories(), TO_MANUAL + "1\n1 0\nn\nn\n",
+               "This variable has 2 categories: \n10 20 \nEnter a sequence of 2 0 or 1's to "
+               "specify the split.\nFor example, 1 0 \n" + JUDGED,
+               3, 1.0, 2},
+        Script{"pattern_four_categories", two_and_four_categories(),
+               TO_MANUAL + "2\n1 1 0 0\nn\nn\n",
+               "This variable has 4 categories: \n10 20 30 40 \nEnter a sequence of 4 0 or 1's to "
+               "specify the split.\nFor example, 1 1 0 0 sends the first two categories to one side "
+               "and the rest to the other side.\nEnter here: " + JUDGED,
+               3, 12.0, 2},
+        Script{"tenth_category", ten_categories(),
+               TO_MANUAL + "1\n0 0 0 0 0 0 0 0 0 1\n1 1 1 1 1 1 1 1 1 0\nn\nn\n",
+               "Enter here: The tenth category cannot go right: enter the complementary pattern "
+               "(0 and 1 swapped).\n" + JUDGED,
+               3, 123456789.0, 2}),
+    [](const testing::TestParamInfo<Script>& info) { return std::string(info.param.name); });
 
-TEST(Dialogue, ANegativeAnswerNamesTheCovariate) {
-  DialogueSession session(eight_cases());
-  ScriptedConsole console("y\nn\n-2\nn\n-3\ny\nn\nn\n");
-  session.run();
-  // Covariate 2 stands third in the ranking; its proposal is put up for acceptance again.
-  EXPECT_EQ(console.out(), ROOT_QUESTION + PROPOSED_CUT_AT_4 + RANKING + PROPOSED_VARIABLE_2 +
-                               RANKING + PROPOSED_VARIABLE_3 + daughters_declined(4, 4));
-  // The category list of a nominal proposal goes to standard error: category code 1 sent right.
-  EXPECT_EQ(console.err(), "10");
-  EXPECT_EQ(session.table.split_var[0], 2);
-}
-
-TEST(Dialogue, NoneOfTheRankedThenNoLeavesTheNodeTerminal) {
-  DialogueSession session(eight_cases());
-  ScriptedConsole console("y\nn\n0\nn\n");
-  session.run();
-  EXPECT_EQ(console.out(),
-            ROOT_QUESTION + PROPOSED_CUT_AT_4 + RANKING + STILL + "no split for node 1:2\n");
-  EXPECT_EQ(session.table.node_count, 1);
-  EXPECT_EQ(session.table.left_child[0], 0);
-  // The trial split had moved the cases; they are back in the root.
-  EXPECT_EQ(case_nodes(session.table), std::vector<int>(8, 0));
-}
-
-TEST(Dialogue, NoAtTheFirstQuestionAsksNothingMore) {
-  DialogueSession session(eight_cases());
-  ScriptedConsole console("n\n");
-  session.run();
-  EXPECT_EQ(console.out(), ROOT_QUESTION + "no split for node 1:2\n");
-  EXPECT_EQ(session.table.node_count, 1);
-}
-
-TEST(Dialogue, APureNodeIsDeclinedAfterYes) {
-  DialogueSession session(make_dataset({{1, 2, 3}}, {1}, {1, 1, 1}, 2));
-  ScriptedConsole console("y\n");
-  session.run();
-  EXPECT_EQ(console.out(), "3 cases in node 1.  Split [y/n]? no split for node 1:2\n");
-}
+// Input that ends at each kind of question: the root is declined with its cases.
+INSTANTIATE_TEST_SUITE_P(
+    EndOfInput, DialogueScript,
+    testing::Values(
+        // An unanswered acceptance leads through rank 0 to no.
+        Script{"acceptance", eight_cases(), "y\n", "Accept this split [y/n]? " + END_NOTE + "rank:", 1},
+        Script{"rank", eight_cases(), "y\nn\n", "]?\n" + END_NOTE, 1},
+        Script{"variable", eight_cases(), TO_MANUAL, "number]: " + END_NOTE, 1},
+        Script{"cut_off", eight_cases(), TO_MANUAL + "1\n", ORDERED + END_NOTE, 1},
+        Script{"pattern", eight_cases(), TO_MANUAL + "2\n1 0", THREE_CATEGORIES + END_NOTE, 1}),
+    [](const testing::TestParamInfo<Script>& info) { return std::string(info.param.name); });
 
 TEST(Dialogue, NodesPastTheLimitStayTerminalSilently) {
   DialogueSession session(eight_cases());
@@ -140,37 +155,21 @@ TEST(Dialogue, NodesPastTheLimitStayTerminalSilently) {
   control_node(0, session.data, session.table, session.search, session.random_seed,
                session.report_name);
   EXPECT_EQ(console.out(), "");
-  EXPECT_EQ(session.table.node_size[0], 8);
   EXPECT_EQ(session.table.left_child[0], 0);
   EXPECT_EQ(session.table.node_count, 199);
 }
 
-TEST(Dialogue, AnUnfilledRankProposesCovariateOneAtZeroButAnEmptyDaughterIsRefused) {
-  // Covariate 2 is constant, so ranking position 2 stays unfilled.
-  DialogueSession session(make_dataset({{1, 2, 3, 4}, {5, 5, 5, 5}}, {1, 1}, {0, 0, 1, 1}, 2));
-  ScriptedConsole console("y\nn\n2\ny\n1\ny\nn\nn\n");
-  session.run();
-  const std::string& out = console.out();
-  // Every value is above 0, so the proposal sends every case right.
-  EXPECT_NE(out.find("if greater than 0.000000\nAccept this split [y/n]? "
-                     "This split leaves a node empty; enter another split.\nrank:"),
-            std::string::npos)
-      << out;
-  EXPECT_EQ(session.table.node_count, 3);
-  EXPECT_EQ(session.table.cut_off[0], 2.0);
-  EXPECT_EQ(case_nodes(session.table), (std::vector<int>{1, 1, 2, 2}));
-}
-
-TEST(Dialogue, OutOfRangeRanksAreAskedAgain) {
-  DialogueSession session(eight_cases());
-  ScriptedConsole console("y\nn\nabc\n9\n-7\n1\ny\nn\nn\n");
-  session.run();
-  const std::string reminder =
-      "Please enter a rank from 0 to 3, or minus the number of a ranked variable.\n";
-  EXPECT_EQ(console.out(), ROOT_QUESTION + PROPOSED_CUT_AT_4 + RANKING +
-                               "Please enter a whole number.\n" + reminder + reminder +
-                               PROPOSED_CUT_AT_4 + daughters_declined(4, 4));
-  EXPECT_EQ(session.table.node_count, 3);
+TEST(RankSplit, KeepsAscendingImpurityWithTiesInCovariateOrder) {
+  SplitRanking ranking(3, std::vector<double>(5, 0.0));
+  ranking[0].assign(5, 2);
+  rank_split(ranking, 0.5, 0, 3.0);
+  rank_split(ranking, 0.2, 1, 7.0);
+  rank_split(ranking, 2.0, 2, 9.0);  // no admissible split: not ranked
+  rank_split(ranking, 0.5, 3, 1.0);  // ties with covariate 0, so ranks after it
+  rank_split(ranking, 0.1, 4, 2.0);
+  EXPECT_EQ(ranking[0], (std::vector<double>{0.1, 0.2, 0.5, 0.5, 2.0}));
+  EXPECT_EQ(ranking[1], (std::vector<double>{4, 1, 0, 3, 0}));
+  EXPECT_EQ(ranking[2], (std::vector<double>{2.0, 7.0, 3.0, 1.0, 0.0}));
 }
 
 }  // namespace

@@ -21,6 +21,11 @@ Dataset make_dataset(const std::vector<std::vector<double>>& columns,
   data.source_var.resize(columns.size());
   std::iota(data.source_var.begin(), data.source_var.end(), 0);
   data.ori_catg.resize(columns.size());
+  for (int var = 0; var < data.n_covariates; ++var) {
+    for (int code = 0; data.is_nominal(var) && code < data.var_type[var]; ++code) {
+      data.ori_catg[var].push_back(10 * (code + 1));
+    }
+  }
   return data;
 }
 

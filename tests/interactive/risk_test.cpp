@@ -1,0 +1,131 @@
+// Judging a split: the relative risk with its interval, and the tallies of the 5-fold
+// cross-validation. Whole controlled runs (tests/e2e) pin down the printed judgements.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "interactive/dialogue_session.h"
+#include "interactive/risk.h"
+#include "interactive/scripted_console.h"
+#include "numeric/fatal.h"
+#include "numeric/limits.h"
+
+namespace bramble {
+namespace {
+
+using bramble_test::DialogueSession;
+using bramble_test::make_dataset;
+using bramble_test::ScriptedConsole;
+
+TEST(RelativeRisk, HandWorkedTables) {
+  const struct {
+    std::vector<int> table;  // daughter_counts layout: class k at 2 (n_classes - 1 - k)
+    const char* judged;
+  } cases[] = {
+      {{10, 20, 30, 20}, "2.000000 (0.775984, 5.154742)"},
+      {{20, 10, 20, 30}, "2.000000 (0.775984, 5.154742)"},  // the sides swapped
+      {{0, 5, 10, 5}, "11.000000 (0.508881, 237.776654)"},  // a zero cell corrects every cell
+      {{7, 9, 10, 20, 30, 20}, "2.000000 (0.775984, 5.154742)"},  // class 2 is ignored
+  };
+  for (const auto& c : cases) {
+    double w = 0;
+    const double risk = relative_risk(c.table.data(), static_cast<int>(c.table.size()) / 2, w);
+    char text[100];
+    std::snprintf(text, sizeof text, "%f (%f, %f)", risk, risk / w, risk * w);
+    EXPECT_EQ(std::string(text), c.judged);
+  }
+}
+
+TEST(FoldPooling, TurnsATallyWhoseFirstProductIsNotLarger) {
+  std::array<int, 4> pooled{};
+  const int turned[] = {1, 2, 3, 4};
+  add_fold_tally(turned, pooled.data());
+  EXPECT_EQ(pooled, (std::array<int, 4>{2, 4, 1, 3}));
+  const int kept[] = {4, 3, 1, 2};
+  add_fold_tally(kept, pooled.data());
+  EXPECT_EQ(pooled, (std::array<int, 4>{6, 7, 2, 5}));
+  const int equal[] = {1, 1, 1, 1};  // equal products are turned as well
+  add_fold_tally(equal, pooled.data());
+  EXPECT_EQ(pooled, (std::array<int, 4>{7, 8, 3, 6}));
+  // Products of large folds do not overflow.
+  const int large[] = {100000, 100000, 1, 1};
+  pooled = {};
+  add_fold_tally(large, pooled.data());
+  EXPECT_EQ(pooled, (std::array<int, 4>{100000, 100000, 1, 1}));
+}
+
+TEST(TallySplit, FirstEntryIsAtMostTheCutOffOrACategorySentRight) {
+  // Ordinal: a value equal to the cut-off counts first.
+  Dataset ordinal = make_dataset({{1, 2, 3, 4}}, {1, 0, 1, 0}, 2);
+  NodeTable table(4, 2);
+  const int cases[] = {0, 1, 2, 3};
+  tally_split(ordinal, table, cases, 4, 2.0, 0);
+  EXPECT_EQ(table.daughter_counts, (std::vector<int>{1, 1, 1, 1}));
+  tally_split(ordinal, table, cases + 2, 2, 2.0, 0);
+  EXPECT_EQ(table.daughter_counts, (std::vector<int>{0, 1, 0, 1}));
+  // Nominal, categories 0 and 2 present and 1 absent: code 1 sends the first present category
+  // first and the highest present one second; category 2 alone sends nothing first.
+  Dataset nominal = make_dataset({{0, 2, 2, 0}}, {1, 1, 0, 0}, 2, {3});
+  tally_split(nominal, table, cases, 4, 1.0, 0);
+  EXPECT_EQ(table.daughter_counts, (std::vector<int>{1, 1, 1, 1}));
+  tally_split(nominal, table, cases + 1, 2, 1.0, 0);
+  EXPECT_EQ(table.daughter_counts, (std::vector<int>{0, 1, 0, 1}));
+}
+
+// Twenty cases; the first random order of a run is 17 2 6 16 | 5 4 19 18 | 14 9 12 7 | 15 10 11 1
+// | 8 13 0 3.
+const std::vector<int> CLASSES = {0, 0, 0, 1, 0, 0, 1, 0, 0, 0, 1, 1, 0, 1, 1, 1, 1, 0, 1, 1};
+
+std::vector<double> ascending(int n) {
+  std::vector<double> values;
+  for (int c = 0; c < n; ++c) values.push_back(c + 1);
+  return values;
+}
+
+TEST(CrossValidation, AFoldTrainedOnOneCategoryTalliesEveryHeldOutCaseSecond) {
+  // Category 1 only in cases 17 and 2, both held out by the first fold.
+  std::vector<double> category(20, 0);
+  category[17] = 1;
+  category[2] = 1;
+  DialogueSession session(make_dataset({category}, CLASSES, 2, {2}));
+  const std::array<int, 4> pooled =
+      cross_validated_table(session.data, session.table, session.search, 0, 0, session.random_seed);
+  // Every fold tallies all its held-out cases second and is turned when pooled.
+  EXPECT_EQ(pooled, (std::array<int, 4>{10, 10, 0, 0}));
+}
+
+TEST(CrossValidation, NineteenCasesOrThreeClassesAreNotCrossValidated) {
+  std::vector<int> three_classes = CLASSES;
+  three_classes[0] = 2;
+  DialogueSession small(make_dataset({ascending(19)}, {CLASSES.begin(), CLASSES.end() - 1}, 2));
+  DialogueSession wide(make_dataset({ascending(20)}, three_classes, 3));
+  for (DialogueSession* session : {&small, &wide}) {
+    ScriptedConsole console("y\ny\nn\nn\n");
+    session->run();
+    EXPECT_EQ(console.out().find("cross validation"), std::string::npos);
+    EXPECT_EQ(session->report(), "");
+    EXPECT_EQ(session->table.node_count, 3);
+  }
+}
+
+TEST(CrossValidation, AReportThatCannotBeOpenedEndsTheRun) {
+  DialogueSession session(make_dataset({ascending(20)}, CLASSES, 2));
+  session.report_name = "/nonexistent-directory/session.inf";
+  ScriptedConsole console("y\n");
+  int status = 0;
+  try {
+    session.run();
+  } catch (const ProgramExit& stop) {
+    status = stop.status;
+  }
+  EXPECT_EQ(status, STATUS_DATA_ERROR);
+  EXPECT_NE(console.out().find(
+                "Cannot over-write to file /nonexistent-directory/session.inf. It seems protected.\n"),
+            std::string::npos);
+}
+
+}  // namespace
+}  // namespace bramble
