@@ -1,10 +1,5 @@
 #include "e2e/e2e_support.h"
 
-#include <gtest/gtest.h>
-#include <sys/wait.h>
-
-#include <cstdlib>
-
 namespace bramble_test {
 
 namespace {
@@ -13,18 +8,8 @@ constexpr int kRunTimeoutSeconds = 30;
 
 std::string e2e_dir() { return source_dir() + "/tests/e2e"; }
 
-int count_occurrences(const std::string& text, const std::string& word) {
-  int count = 0;
-  for (std::size_t at = text.find(word); at != std::string::npos; at = text.find(word, at + 1)) {
-    ++count;
-  }
-  return count;
-}
-
 // The rule above and below the start-up notice.
 std::string notice_rule() { return std::string(75, '=') + "\n"; }
-
-int shell_status(int raw) { return raw != -1 && WIFEXITED(raw) ? WEXITSTATUS(raw) : -1; }
 
 }  // namespace
 
@@ -65,18 +50,6 @@ std::string after_notice(const std::string& console) {
   const std::size_t closing = console.find(rule, opening + rule.size());
   if (closing == std::string::npos) return console;
   return console.substr(closing + rule.size());
-}
-
-bool check_ghostscript_pages(const std::string& ps_path, int pages) {
-  if (shell_status(std::system("command -v gs >/dev/null 2>&1")) != 0) return false;
-  const std::string log = ps_path + ".gs-log";
-  const std::string command = "timeout -s KILL 60 gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=bbox '" +
-                              ps_path + "' </dev/null >/dev/null 2>'" + log + "'";
-  const int status = shell_status(std::system(command.c_str()));
-  const std::string messages = read_file(log);
-  EXPECT_EQ(status, 0) << messages;
-  EXPECT_EQ(count_occurrences(messages, "%%BoundingBox"), pages) << messages;
-  return true;
 }
 
 }  // namespace bramble_test

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "support/ghostscript.h"
 #include "support/run_binary.h"
 
 namespace bramble_test {
@@ -31,9 +32,5 @@ std::string expected(const std::string& file);
 // The console output after the start-up notice box (everything past its closing rule), or the
 // whole text when it holds no complete box.
 std::string after_notice(const std::string& console);
-
-// Expects Ghostscript (bounding-box device) to render the file without error and to report the
-// given number of pages; false when gs is not installed.
-bool check_ghostscript_pages(const std::string& ps_path, int pages);
 
 }  // namespace bramble_test

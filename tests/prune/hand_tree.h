@@ -1,5 +1,5 @@
-// Data sets and node tables built by hand, and the capture of a program end, for the pruning,
-// report and drawing tests.
+// Node tables built by hand, and the capture of a program end, for the pruning, report and drawing
+// tests.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,33 +9,20 @@
 #include <string>
 #include <vector>
 
-#include "data/dataset.h"
 #include "numeric/fatal.h"
+#include "support/tree_fixtures.h"
 #include "tree/node_table.h"
 
 namespace bramble_test {
 
-// A data set with the given classes and no covariate yet.
-inline bramble::Dataset classes_only(int n_classes, const std::vector<int>& y) {
-  bramble::Dataset data;
-  data.n_cases = static_cast<int>(y.size());
-  data.n_classes = n_classes;
-  data.y = y;
+// Covariates 1 to 3 ordinal, 4 the missing copy of covariate 2, 5 nominal labelled 10, 20, 30; the
+// values are all 0, since the tests place the cases by hand.
+inline bramble::Dataset five_covariates(const std::vector<int>& y, int n_classes) {
+  bramble::Dataset data = make_dataset(std::vector<std::vector<double>>(5, std::vector<double>(y.size())),
+                                       y, n_classes, {1, 1, 1, 1, 3});
+  data.source_var[3] = 1;
   return data;
 }
-
-// Appends a covariate (values all 0: the tests place cases by hand) and returns its index.
-inline int add_covariate(bramble::Dataset& data, int var_type, int source,
-                         const std::vector<int>& labels = {}) {
-  const int var = data.n_covariates++;
-  data.X.emplace_back(data.n_cases, 0.0);
-  data.var_type.push_back(var_type);
-  data.source_var.push_back(source < 0 ? var : source);
-  data.ori_catg.push_back(labels);
-  return var;
-}
-
-inline int add_ordinal(bramble::Dataset& data) { return add_covariate(data, 1, -1); }
 
 // Splits node: daughters at node_count and node_count + 1, as growth numbers them.
 inline void split(bramble::NodeTable& table, int node, int var, double cut_off, double chisq = 0.0) {
@@ -59,6 +46,15 @@ inline std::string stream_text(FILE* file) {
   std::rewind(file);
   std::string text;
   for (int c = std::fgetc(file); c != EOF; c = std::fgetc(file)) text.push_back(static_cast<char>(c));
+  return text;
+}
+
+// What write puts in a scratch stream.
+inline std::string written_by(const std::function<void(FILE*)>& write) {
+  FILE* file = std::tmpfile();
+  write(file);
+  const std::string text = stream_text(file);
+  std::fclose(file);
   return text;
 }
 
