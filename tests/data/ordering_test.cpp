@@ -23,27 +23,13 @@ Sorted heapsort(std::vector<double> keys, std::vector<int> companions) {
           std::vector<int>(companions.begin() + 1, companions.end())};
 }
 
-TEST(SortWithCompanion, ArraysOfFewerThanTwoElementsStayAsTheyAre) {
-  double keys[2] = {7.0, 3.0};
-  int companions[2] = {1, 2};
-  sort_with_companion(0, keys, companions);
-  sort_with_companion(1, keys, companions);
-  EXPECT_EQ(keys[1], 3.0);
-  EXPECT_EQ(companions[1], 2);
-}
-
-TEST(SortWithCompanion, CompanionsFollowTheirKeys) {
-  const Sorted sorted = heapsort({3, 1, 2}, {30, 10, 20});
-  EXPECT_EQ(sorted.keys, (std::vector<double>{1, 2, 3}));
-  EXPECT_EQ(sorted.companions, (std::vector<int>{10, 20, 30}));
-}
-
 TEST(SortWithCompanion, EqualKeysLeaveTheirCompanionsInHeapOrder) {
   const Sorted three = heapsort({1.0, 1.0, 0.5}, {1, 2, 3});
   EXPECT_EQ(three.keys, (std::vector<double>{0.5, 1.0, 1.0}));
   EXPECT_EQ(three.companions, (std::vector<int>{3, 2, 1}));
-
   EXPECT_EQ(heapsort({5, 5}, {1, 2}).companions, (std::vector<int>{2, 1}));
+  EXPECT_EQ(heapsort({0, 1, 1}, {1, 2, 3}).companions, (std::vector<int>{1, 3, 2}));
+  EXPECT_EQ(heapsort({7}, {1}).companions, (std::vector<int>{1}));
 }
 
 TEST(SortWithCompanion, SortsLongerArraysKeepingEveryPair) {
@@ -63,22 +49,19 @@ TEST(SortWithCompanion, SortsLongerArraysKeepingEveryPair) {
   }
 }
 
-std::vector<int> run_ends(const std::vector<double>& values, int& m) {
-  const std::vector<int> ends = count_runs(values.data(), static_cast<int>(values.size()), m);
-  EXPECT_EQ(ends.size(), values.size());
-  return std::vector<int>(ends.begin(), ends.begin() + m);
-}
-
 TEST(CountRuns, GivesTheEndOfEveryRun) {
-  int m = 0;
-  EXPECT_EQ(run_ends({1, 1, 2, 3, 3, 3}, m), (std::vector<int>{2, 3, 6}));
-  EXPECT_EQ(m, 3);
-  EXPECT_EQ(run_ends({4.5}, m), (std::vector<int>{1}));
-  EXPECT_EQ(m, 1);
-  EXPECT_EQ(run_ends({2, 2, 2, 2}, m), (std::vector<int>{4}));
-  EXPECT_EQ(m, 1);
-  EXPECT_EQ(run_ends({-1, 0, 1}, m), (std::vector<int>{1, 2, 3}));
-  EXPECT_EQ(m, 3);
+  const std::pair<std::vector<double>, std::vector<int>> cases[] = {
+      {{1, 1, 2, 3, 3, 3}, {2, 3, 6}},
+      {{4.5}, {1}},
+      {{2, 2, 2, 2}, {4}},
+      {{-1, 0, 1}, {1, 2, 3}},
+  };
+  for (const auto& [values, ends] : cases) {
+    int m = 0;
+    const std::vector<int> all = count_runs(values.data(), static_cast<int>(values.size()), m);
+    EXPECT_EQ(all.size(), values.size());
+    EXPECT_EQ(std::vector<int>(all.begin(), all.begin() + m), ends);
+  }
 }
 
 }  // namespace

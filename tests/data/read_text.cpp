@@ -6,22 +6,9 @@
 
 #include "data/reader.h"
 #include "numeric/fatal.h"
+#include "support/scratch_stream.h"
 
 namespace bramble_test {
-
-namespace {
-
-std::string contents(FILE* file) {
-  std::fflush(file);
-  std::rewind(file);
-  std::string text;
-  char block[4096];
-  std::size_t got = 0;
-  while ((got = std::fread(block, 1, sizeof block, file)) > 0) text.append(block, got);
-  return text;
-}
-
-}  // namespace
 
 ReadOutcome read_text(const std::string& file_text) {
   FILE* data_file = std::tmpfile();
@@ -39,7 +26,7 @@ ReadOutcome read_text(const std::string& file_text) {
   }
   std::fflush(stdout);
   outcome.console = testing::internal::GetCapturedStdout();
-  outcome.report = contents(report);
+  outcome.report = stream_text(report);
   std::fclose(data_file);
   std::fclose(report);
   return outcome;

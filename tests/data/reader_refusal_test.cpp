@@ -1,5 +1,6 @@
-// Data the reader refuses: each refusal prints its message and the prompt, ends with status -1
-// and leaves the report empty.
+// Data the reader or the recoding refuses: each refusal prints its message and the prompt and ends
+// with status -1; the reader's refusals leave the report empty, the recoding's end it at the line
+// of the covariate at fault.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -16,70 +17,90 @@ namespace {
 
 using namespace std::string_literals;
 
-void expect_refusal(const std::string& file_text, const std::string& message) {
-  const ReadOutcome read = read_text(file_text);
-  ASSERT_TRUE(read.stopped) << "accepted: " << file_text;
-  EXPECT_EQ(read.status, bramble::STATUS_DATA_ERROR);
-  EXPECT_EQ(read.console, message + "Press Enter to end this program!");
-  EXPECT_EQ(read.report, "");
+std::string eleven_classes() {
+  std::string text = "r o\n";
+  for (int value = 0; value <= 10; ++value) text += std::to_string(value) + " 1\n";
+  return text;
 }
 
-TEST(ReaderRefusal, HeaderWithoutExactlyOneResponse) {
-  expect_refusal("o o\n1 2\n",
-                 "The header must name exactly one response column (letter r); it names 0.\n");
-  expect_refusal("r o r\n1 2 1\n",
-                 "The header must name exactly one response column (letter r); it names 2.\n");
-  expect_refusal("r d\n1 x\n", "ERROR: No covariate!");
+TEST(ReaderRefusal, EachRefusalHasItsMessage) {
+  const struct {
+    std::string file;
+    std::string message;
+    std::string report_tail = "";  // empty: nothing written
+  } refusals[] = {
+      {"", "No data in the file"},
+      {" \n\t\r\n", "No data in the file"},
+      {"r o n\n", "No data in the file"},
+      {"1 2 3\n", "ERROR: No covariate!"},
+      {"r\n1\n", "ERROR: No covariate!"},
+      {"r d\n1 x\n", "ERROR: No covariate!"},
+      {"o o\n1 2\n", "The header must name exactly one response column (letter r); it names 0.\n"},
+      {"r o r\n1 2 1\n",
+       "The header must name exactly one response column (letter r); it names 2.\n"},
+      {"r o\n1 2\n0 3\n1", "Data file not complete error at line 3 variable number 1 value = 1 !!!\n"},
+      {"d r o\nx 1 2\ny 0 3\nz\n",
+       "Data file not complete error at line 3 variable number 1 value =  !!!\n"},
+      {"r o\n1 1\nNA 2\n",
+       "Record 2: the response is missing; every record needs a response value.\n"},
+      {"r o\n1 1\n3 2\n1 2\n",
+       "The response values must be consecutive integers; the file holds: 1 3\n"},
+      {eleven_classes(),
+       "Record 11: the response value 10 makes more than 10 classes; at most 10 are allowed.\n"},
+      {"o r\n1 0\n2 99999999999\n",
+       "Record 2, column 2: the value \"99999999999\" is out of range for a response (a class "
+       "number).\n"},
+      {"r o\n1 ?\n", "Record 1, column 2: the value \"?\" is not a number.\n"},
+      {"r o\n1 2\nabc 3\n", "Record 2, column 1: the value \"abc\" is not a number.\n"},
+      {"r o\n1 -\n", "Record 1, column 2: the value \"-\" is not a number.\n"},
+      {"r o\n1 inf\n", "Record 1, column 2: the value \"inf\" is not a number.\n"},
+      {"r o\n1 nan\n", "Record 1, column 2: the value \"nan\" is not a number.\n"},
+      {"r o\n1 \0\n"s, "Record 1, column 2: the value \"?\" is not a number.\n"},
+      // Unprintable bytes shown as ?, a long token cut short.
+      {"r o\n1 \x01\x7f"s + std::string(60, 'x') + "\n",
+       "Record 1, column 2: the value \"??" + std::string(38, 'x') + "...\" is not a number.\n"},
+      {"r o\n1 1e999\n", "Record 1, column 2: the value \"1e999\" is not a finite number.\n"},
+      {"r o\n1 9007199254740992\n",
+       "Record 1, column 2: the value \"9007199254740992\" is too large (the limit is 2^53 in "
+       "magnitude).\n"},
+      {"r n\n1 3000000000\n",
+       "Record 1, column 2: the value \"3000000000\" is out of range for a nominal covariate.\n"},
+      {"r o d n\n1 1 x NA\n0 2 y .\n",
+       "Covariate 2 (column 4) has only missing values; mark its column d to leave it out.\n"},
+      {"r o o o o n\n1 1 1 1 1 1\n0 1 1 1 1 1.5\n1 1 1 1 1 1\n",
+       "2 is not equal to 1 for variable 5\n", "\n5: "},
+      {"r n\n1 1.5\n0 3\n1 3\n",
+       "Variable 1 is nominal but holds the value 1.5; nominal values must be whole numbers.\n",
+       "For a nominal one, the counts corresponding to each level will be listed.\n1: "},
+  };
+  for (const auto& refusal : refusals) {
+    SCOPED_TRACE(refusal.file.substr(0, 80));
+    const ReadOutcome read = read_text(refusal.file);
+    ASSERT_TRUE(read.stopped);
+    EXPECT_EQ(read.status, bramble::STATUS_DATA_ERROR);
+    EXPECT_EQ(read.console, refusal.message + "Press Enter to end this program!");
+    if (refusal.report_tail.empty()) {
+      EXPECT_EQ(read.report, "");
+    } else {
+      ASSERT_GE(read.report.size(), refusal.report_tail.size());
+      EXPECT_EQ(read.report.substr(read.report.size() - refusal.report_tail.size()),
+                refusal.report_tail);
+    }
+  }
 }
 
-TEST(ReaderRefusal, FileEndingAfterTheHeader) { expect_refusal("r o n\n", "No data in the file"); }
-
-TEST(ReaderRefusal, ResponsesOutsideTheClassModel) {
-  expect_refusal("r o\n1 1\nNA 2\n",
-                 "Record 2: the response is missing; every record needs a response value.\n");
-  expect_refusal("r o\n1 1\n3 2\n1 2\n",
-                 "The response values must be consecutive integers; the file holds: 1 3\n");
-  std::string eleven = "r o\n";
-  for (int value = 0; value <= 10; ++value) eleven += std::to_string(value) + " 1\n";
-  expect_refusal(eleven,
-                 "Record 11: the response value 10 makes more than 10 classes; at most 10 are "
-                 "allowed.\n");
-  expect_refusal("o r\n1 0\n2 99999999999\n",
-                 "Record 2, column 2: the value \"99999999999\" is out of range for a response (a "
-                 "class number).\n");
-}
-
-TEST(ReaderRefusal, TokensWithoutAUsableNumber) {
-  expect_refusal("r o\n1 ?\n", "Record 1, column 2: the value \"?\" is not a number.\n");
-  expect_refusal("r o\n1 2\nabc 3\n", "Record 2, column 1: the value \"abc\" is not a number.\n");
-  expect_refusal("r o\n1 -\n", "Record 1, column 2: the value \"-\" is not a number.\n");
-  expect_refusal("r o\n1 inf\n", "Record 1, column 2: the value \"inf\" is not a number.\n");
-  expect_refusal("r o\n1 nan\n", "Record 1, column 2: the value \"nan\" is not a number.\n");
-  expect_refusal("r o\n1 1e999\n",
-                 "Record 1, column 2: the value \"1e999\" is not a finite number.\n");
-  expect_refusal("r o\n1 9007199254740992\n",
-                 "Record 1, column 2: the value \"9007199254740992\" is too large (the limit is "
-                 "2^53 in magnitude).\n");
-  expect_refusal("r n\n1 3000000000\n",
-                 "Record 1, column 2: the value \"3000000000\" is out of range for a nominal "
-                 "covariate.\n");
-}
-
-TEST(ReaderRefusal, MessagesShowTokensSafely) {
-  expect_refusal(
-      "r o\n1 \x01\x7f"s + std::string(60, 'x') + "\n",
-      "Record 1, column 2: the value \"??" + std::string(38, 'x') + "...\" is not a number.\n");
-}
-
-TEST(ReaderRefusal, CovariateWithOnlyMissingValues) {
-  expect_refusal("r o d n\n1 1 x NA\n0 2 y .\n",
-                 "Covariate 2 (column 4) has only missing values; mark its column d to leave it "
-                 "out.\n");
+TEST(ReaderRefusal, IncompleteRecordAfterManyBlocksNamesItsLine) {
+  std::string text = "r o\n";
+  while (text.size() < 3 * (1 << 20)) text += "1 12345.5\n0 2\n";  // past the reader's 1 MiB blocks
+  const int records = static_cast<int>((text.size() - 4) / 7);     // 7 bytes per record on average
+  const ReadOutcome read = read_text(text + "1");
+  ASSERT_TRUE(read.stopped);
+  EXPECT_EQ(read.console, "Data file not complete error at line " + std::to_string(records + 1) +
+                              " variable number 1 value = 1 !!!\nPress Enter to end this program!");
 }
 
 TEST(ReaderRefusal, DataFileThatIsADirectory) {
-  const std::string dir = make_scratch_dir();
-  FILE* directory = std::fopen(dir.c_str(), "r");
+  FILE* directory = std::fopen(make_scratch_dir().c_str(), "r");
   if (directory == nullptr) GTEST_SKIP() << "this system does not open directories as files";
   FILE* report = std::tmpfile();
   testing::internal::CaptureStdout();

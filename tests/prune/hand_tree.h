@@ -4,12 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "numeric/fatal.h"
+#include "support/scratch_stream.h"
 #include "support/tree_fixtures.h"
 #include "tree/node_table.h"
 
@@ -38,24 +38,6 @@ inline void split(bramble::NodeTable& table, int node, int var, double cut_off, 
 // Puts the listed cases in node.
 inline void place(bramble::NodeTable& table, int node, const std::vector<int>& cases) {
   for (int c : cases) table.case_node[c] = node;
-}
-
-// Everything written to a scratch stream so far.
-inline std::string stream_text(FILE* file) {
-  std::fflush(file);
-  std::rewind(file);
-  std::string text;
-  for (int c = std::fgetc(file); c != EOF; c = std::fgetc(file)) text.push_back(static_cast<char>(c));
-  return text;
-}
-
-// What write puts in a scratch stream.
-inline std::string written_by(const std::function<void(FILE*)>& write) {
-  FILE* file = std::tmpfile();
-  write(file);
-  const std::string text = stream_text(file);
-  std::fclose(file);
-  return text;
 }
 
 // Runs a call that must end the program; printed receives what it wrote on standard output.
