@@ -1,3 +1,5 @@
+// The console answer readers. They share one input stream, so what one reader leaves of a line is
+// what the next one sees.
 #include "program/console.h"
 
 #include <gtest/gtest.h>
@@ -17,59 +19,39 @@ const std::string YES_NO_REMINDER = " Input [Y/y/1] for yes; [N/n/0] for no!";
 const std::string END_NOTE = "\nEnd of input: the remaining answers are taken as no.\n";
 const std::string NOT_WHOLE = "Please enter a whole number.\n";
 
-std::vector<int> choices(int count, int default_choice, bool zero_is_no) {
-  std::vector<int> answers;
-  for (int i = 0; i < count; ++i) answers.push_back(read_choice(default_choice, REMINDER, zero_is_no));
-  return answers;
-}
+int choice_default_one() { return read_choice(1, REMINDER, false); }
+int choice_zero_is_no() { return read_choice(0, REMINDER, true); }
 
-TEST(ReadChoice, TakesTheFirstCharacterOfEachLine) {
-  ScriptedConsole console("2\nn\n\n1\ny\nY\nyes\nN\n");
-  EXPECT_EQ(choices(8, 1, false), (std::vector<int>{2, 2, 1, 1, 1, 1, 1, 2}));
-  EXPECT_EQ(console.out(), "");
-}
-
-TEST(ReadChoice, ZeroIsNoOnlyWhereAsked) {
-  ScriptedConsole console("\n0\nno\ny\n0\n2\n");
-  EXPECT_EQ(choices(4, 0, true), (std::vector<int>{0, 2, 2, 1}));
-  // Without zero_is_no the single "0" is passed over silently and the next line answers.
-  EXPECT_EQ(read_choice(1, REMINDER, false), 2);
-  EXPECT_EQ(console.out(), "");
-}
-
-TEST(ReadChoice, RemindsOnlyAfterALongerUnrecognisedLine) {
-  ScriptedConsole console("x\nxyz\n1\n");
-  EXPECT_EQ(read_choice(1, REMINDER, false), 1);
-  EXPECT_EQ(console.out(), REMINDER);
-}
-
-TEST(ReadChoice, LeadingBlankGivesTheDefaultAndLeavesTheLine) {
-  ScriptedConsole console(" 2\n");
-  EXPECT_EQ(read_choice(1, REMINDER, false), 1);
-  EXPECT_EQ(read_choice(1, REMINDER, false), 2);
-}
-
-TEST(ReadChoice, EndOfInputIsAnEmptyAnswer) {
-  ScriptedConsole console("xyz");
-  // The unrecognised line is answered with the reminder, then the end of input gives the default.
-  EXPECT_EQ(read_choice(0, REMINDER, true), 0);
-  EXPECT_EQ(read_choice(1, REMINDER, false), 1);
-  EXPECT_FALSE(input_ended());
-  EXPECT_EQ(console.out(), REMINDER);
-}
-
-TEST(ReadYesNo, AnswersFromTheFirstCharacter) {
-  ScriptedConsole console("yes\nn\n0\n1\nY\nN\n");
-  std::vector<int> answers;
-  for (int i = 0; i < 6; ++i) answers.push_back(read_yes_no());
-  EXPECT_EQ(answers, (std::vector<int>{1, 0, 0, 1, 1, 0}));
-  EXPECT_EQ(console.out(), "");
-}
-
-TEST(ReadYesNo, RemindsAfterALongerUnrecognisedLineOnly) {
-  ScriptedConsole console("maybe\nq\ny\n");
-  EXPECT_EQ(read_yes_no(), 1);
-  EXPECT_EQ(console.out(), YES_NO_REMINDER);
+// The first character of a line answers and the rest of the line goes with it; an unrecognised
+// answer is asked again, with the reminder only when its line held more than that character.
+TEST(ConsoleAnswers, EachReaderOnTypedLines) {
+  const struct {
+    int (*read)();
+    std::string input;
+    std::vector<int> answers;
+    std::string printed;
+  } cases[] = {
+      {choice_default_one, "2\nn\n\n1\ny\nY\nyes\nN\n", {2, 2, 1, 1, 1, 1, 1, 2}, ""},
+      {choice_zero_is_no, "\n0\nno\ny\n", {0, 2, 2, 1}, ""},
+      {choice_default_one, "0\n2\n", {2}, ""},  // without zero_is_no a 0 is passed over silently
+      {choice_default_one, "x\nxyz\n1\n", {1}, REMINDER},
+      {choice_default_one, " 2\n", {1, 2}, ""},  // a leading blank gives the default, leaves the line
+      {choice_zero_is_no, "xyz", {0, 0}, REMINDER},  // end of input is an empty answer
+      {read_yes_no, "yes\nn\n0\n1\nY\nN\n", {1, 0, 0, 1, 1, 0}, ""},
+      {read_yes_no, "maybe\nq\ny\n", {1}, YES_NO_REMINDER},
+  };
+  for (const auto& c : cases) {
+    std::vector<int> answers;
+    std::string printed;
+    {
+      ScriptedConsole console(c.input);
+      for (std::size_t i = 0; i < c.answers.size(); ++i) answers.push_back(c.read());
+      printed = console.out();
+    }
+    EXPECT_EQ(answers, c.answers) << c.input;
+    EXPECT_EQ(printed, c.printed) << c.input;
+    EXPECT_FALSE(input_ended()) << c.input;
+  }
 }
 
 TEST(ReadYesNo, PassesOverTheLineEndANumberReadLeft) {
@@ -109,42 +91,26 @@ TEST(ReadNumberWord, RefusesWordsThatAreNotWholeIntNumbers) {
   EXPECT_EQ(value, -4);
   EXPECT_EQ(read_number_word(value), NumberRead::end_of_input);
   EXPECT_EQ(value, -4);
-  std::string expected;
-  for (int i = 0; i < 4; ++i) expected += NOT_WHOLE;
-  EXPECT_EQ(console.out(), expected);
+  EXPECT_EQ(console.out(), NOT_WHOLE + NOT_WHOLE + NOT_WHOLE + NOT_WHOLE);
   // The number readers report the end of input but leave noting it to their callers.
   EXPECT_FALSE(input_ended());
 }
 
-TEST(ReadNumberWord, LeavesTheLineEndBehind) {
-  ScriptedConsole console("12\nx");
-  int value = 0;
-  ASSERT_TRUE(read_whole_number(value));
-  wait_for_key();
-  wait_for_key();
-  std::string word;
-  EXPECT_FALSE(read_word(word));
-}
-
-TEST(ReadWord, ReadsWordsOfAnyLength) {
+TEST(ReadWord, ReadsWordsOfAnyLengthAndLeavesTheLineEndBehind) {
   const std::string long_word(300, 'w');
-  ScriptedConsole console("  " + long_word + "\tnext\n");
+  ScriptedConsole console("  " + long_word + "\tnext\nab");
   std::string word;
   ASSERT_TRUE(read_word(word));
   EXPECT_EQ(word, long_word);
   ASSERT_TRUE(read_word(word));
   EXPECT_EQ(word, "next");
-  EXPECT_FALSE(read_word(word));
-}
-
-TEST(WaitForKey, ReadsOneCharacterAndReturnsAtEndOfInput) {
-  ScriptedConsole console("ab");
+  // One character each: the line end "next" left, then the a.
   wait_for_key();
-  std::string word;
+  wait_for_key();
   ASSERT_TRUE(read_word(word));
   EXPECT_EQ(word, "b");
-  wait_for_key();
-  wait_for_key();
+  wait_for_key();  // returns at end of input
+  EXPECT_FALSE(read_word(word));
 }
 
 }  // namespace
