@@ -57,12 +57,6 @@ TEST_P(ControlledRun, ConsoleReportAndDrawingAreTheHandWorkedOnes) {
   EXPECT_EQ(written(session, "ctl.ps"), expected(std::string("ctl_") + script.tree + ".ps"));
 }
 
-TEST_P(ControlledRun, GhostscriptRendersOnePage) {
-  const Session session = run_data_set("ctl", GetParam().answers);
-  ASSERT_EQ(session.result.status, 0);
-  if (!check_ghostscript_pages(session.dir + "/ctl.ps", 1)) GTEST_SKIP() << "no gs";
-}
-
 // Each script starts with Enter (entropy) and y (controlled mode).
 INSTANTIATE_TEST_SUITE_P(
     Scripts, ControlledRun,

@@ -6,7 +6,6 @@ namespace {
 
 constexpr int kRunTimeoutSeconds = 30;
 
-std::string e2e_dir() { return source_dir() + "/tests/e2e"; }
 
 // The rule above and below the start-up notice.
 std::string notice_rule() { return std::string(75, '=') + "\n"; }
@@ -16,7 +15,7 @@ std::string notice_rule() { return std::string(75, '=') + "\n"; }
 std::string scratch_with_data_set(const std::string& name) {
   const std::string dir = make_scratch_dir();
   const std::string data_file = name + ".dat";
-  write_file(dir + "/" + data_file, read_file(e2e_dir() + "/data/" + data_file));
+  write_file(dir + "/" + data_file, read_file(source_dir() + "/tests/e2e/data/" + data_file));
   return dir;
 }
 
@@ -32,8 +31,10 @@ std::string written(const Session& session, const std::string& file) {
   return read_file(session.dir + "/" + file);
 }
 
+std::string expected_dir() { return source_dir() + "/tests/e2e/expected"; }
+
 std::string expected(const std::string& file) {
-  std::string text = read_file(e2e_dir() + "/expected/" + file);
+  std::string text = read_file(expected_dir() + "/" + file);
   const std::string placeholder = "@PROGRAM@";
   const std::string program = BRAMBLE_BINARY;
   for (std::size_t at = text.find(placeholder); at != std::string::npos;

@@ -26,7 +26,9 @@ Session run_in(const std::string& dir, const std::string& args, const std::strin
 // A file the run wrote, by its name in the scratch directory.
 std::string written(const Session& session, const std::string& file);
 
-// tests/e2e/expected/FILE, with "@PROGRAM@" standing for the path of the program (argument 0).
+// tests/e2e/expected, and the file FILE there with "@PROGRAM@" standing for the path of the
+// program (argument 0).
+std::string expected_dir();
 std::string expected(const std::string& file);
 
 // The console output after the start-up notice box (everything past its closing rule), or the

@@ -64,14 +64,6 @@ void expect_quoted_in(const std::string& marker, const std::string& written) {
 
 std::string quoted(const std::string& path) { return "'" + path + "'"; }
 
-int occurrences(const std::string& text, const std::string& part) {
-  int count = 0;
-  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
-    ++count;
-  }
-  return count;
-}
-
 // A drawing with its header, the given number of pages and the trailer that counts them.
 void expect_complete_drawing(const std::string& ps, int pages) {
   EXPECT_EQ(ps.rfind("%!PS-Adobe-3.0\n", 0), 0u);
@@ -89,30 +81,23 @@ void expect_complete_automatic_report(const std::string& report) {
   EXPECT_NE(report.find("\nThe pruned tree at p-value of 0.000001:\n"), std::string::npos);
 }
 
-TEST(ReadmeExamples, FirstCommandRunsTheAutomaticModeOnIris) {
-  const std::string dir = make_scratch_dir();
-  const RunResult run = run_bramble(dir, quoted(EXAMPLES + "iris.dat"), "");
-  ASSERT_EQ(run.status, 0) << run.out;
-  expect_complete_automatic_report(read_file(dir + "/iris.inf"));
-  expect_complete_drawing(read_file(dir + "/iris.ps"), 7);
-}
-
-TEST(ReadmeExamples, AutomaticRunWritesTheQuotedReport) {
-  const std::string dir = make_scratch_dir();
-  const RunResult run = run_bramble(dir, quoted(EXAMPLES + "small.dat"), "");
-  ASSERT_EQ(run.status, 0) << run.out;
-  const std::string report = read_file(dir + "/small.inf");
-  expect_complete_automatic_report(report);
-  expect_complete_drawing(read_file(dir + "/small.ps"), 7);
-  expect_quoted_in("report excerpt: automatic", report);
-}
-
-TEST(ReadmeExamples, GiniByPipeRunsTheAutomaticMode) {
-  const std::string dir = make_scratch_dir();
-  const RunResult run = run_bramble(dir, quoted(EXAMPLES + "small.dat"), "2\n\n");
-  ASSERT_EQ(run.status, 0) << run.out;
-  expect_complete_automatic_report(read_file(dir + "/small.inf"));
-  expect_complete_drawing(read_file(dir + "/small.ps"), 7);
+TEST(ReadmeExamples, AutomaticRunsWriteCompleteReportsAndTheQuotedOne) {
+  const struct {
+    const char* data_set;
+    const char* answers;
+    bool quoted;  // the README quotes parts of this run's report
+  } runs[] = {{"iris", "", false}, {"small", "", true}, {"small", "2\n\n", false}};
+  for (const auto& run : runs) {
+    SCOPED_TRACE(std::string(run.data_set) + " with answers " + run.answers);
+    const std::string dir = make_scratch_dir();
+    const RunResult result =
+        run_bramble(dir, quoted(EXAMPLES + run.data_set + ".dat"), run.answers);
+    ASSERT_EQ(result.status, 0) << result.out;
+    const std::string report = read_file(dir + "/" + run.data_set + ".inf");
+    expect_complete_automatic_report(report);
+    expect_complete_drawing(read_file(dir + "/" + run.data_set + ".ps"), 7);
+    if (run.quoted) expect_quoted_in("report excerpt: automatic", report);
+  }
 }
 
 TEST(ReadmeExamples, ShippedAnswersRunTheQuotedControlledSession) {

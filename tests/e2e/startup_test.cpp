@@ -135,10 +135,10 @@ TEST(StartupControlQuestion, YesAnswersGiveTheControlledMode) {
   }
 }
 
-TEST(StartupControlQuestion, NoAnswersGiveTheAutomaticMode) {
-  for (const char* answer : {"n", "N", "0", "2"}) {
-    SCOPED_TRACE(answer);
-    const Session session = run_data_set("survive", std::string("\n") + answer + "\n");
+TEST(StartupControlQuestion, NoAnswersAndClosedInputGiveTheAutomaticMode) {
+  for (const char* input : {"\nn\n", "\nN\n", "\n0\n", "\n2\n", ""}) {
+    SCOPED_TRACE(input);
+    const Session session = run_data_set("survive", input);
     EXPECT_EQ(session.result.status, 0);
     EXPECT_EQ(after_notice(session.result.out), expected("survive.out"));
     EXPECT_EQ(written(session, "survive.inf"), expected("survive.inf"));

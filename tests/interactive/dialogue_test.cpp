@@ -10,6 +10,7 @@
 #include "interactive/dialogue_session.h"
 #include "interactive/scripted_console.h"
 #include "program/console.h"
+#include "support/run_binary.h"
 
 namespace bramble {
 namespace {
@@ -85,9 +86,7 @@ TEST_P(DialogueScript, ShowsItsTextAndLeavesItsTree) {
     EXPECT_EQ(table.node_size[1], script.left_size);
   }
   // End of input is noted once, and only when it was met.
-  std::size_t notes = 0;
-  for (auto at = out.find(END_NOTE); at != std::string::npos; at = out.find(END_NOTE, at + 1)) ++notes;
-  EXPECT_EQ(notes, input_ended() ? 1u : 0u);
+  EXPECT_EQ(bramble_test::occurrences(out, END_NOTE), input_ended() ? 1 : 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(

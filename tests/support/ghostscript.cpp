@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
-#include <cstdio>
 #include <cstdlib>
 
 #include "support/run_binary.h"
@@ -18,20 +17,14 @@ int shell_status(int raw) { return raw != -1 && WIFEXITED(raw) ? WEXITSTATUS(raw
 
 bool check_ghostscript_pages(const std::string& ps_path, int pages) {
   if (shell_status(std::system("command -v gs >/dev/null 2>&1")) != 0) return false;
-  const std::string log = ps_path + ".gs-log";
+  const std::string log = make_scratch_dir() + "/gs.log";
   const std::string command = "timeout -s KILL 60 gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=bbox '" +
                               ps_path + "' </dev/null >'" + log + "' 2>&1";
   const int status = shell_status(std::system(command.c_str()));
   const std::string messages = read_file(log);
-  std::remove(log.c_str());
   EXPECT_EQ(status, 0) << messages;
   EXPECT_EQ(messages.find("Error"), std::string::npos) << messages;
-  int bounding_boxes = 0;
-  for (std::size_t at = messages.find("%%BoundingBox"); at != std::string::npos;
-       at = messages.find("%%BoundingBox", at + 1)) {
-    ++bounding_boxes;
-  }
-  EXPECT_EQ(bounding_boxes, pages) << messages;
+  EXPECT_EQ(occurrences(messages, "%%BoundingBox"), pages) << messages;
   return true;
 }
 

@@ -58,6 +58,12 @@ bool file_exists(const std::string& path) {
   return stat(path.c_str(), &info) == 0;
 }
 
+int occurrences(const std::string& text, const std::string& part) {
+  int count = 0;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  return count;
+}
+
 RunResult run_bramble(const std::string& dir, const std::string& args, const std::string& stdin_text,
                       int timeout_s) {
   write_file(dir + "/.stdin", stdin_text);

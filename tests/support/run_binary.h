@@ -20,6 +20,9 @@ std::string read_file(const std::string& path);
 void write_file(const std::string& path, const std::string& content);
 bool file_exists(const std::string& path);
 
+// How many times part occurs in text (overlapping occurrences counted).
+int occurrences(const std::string& text, const std::string& part);
+
 // Runs `bramble args...` (args joined with blanks, unquoted) in dir with the given standard input
 // (an empty text gives an input that is at its end at once), killed after timeout_s seconds.
 RunResult run_bramble(const std::string& dir, const std::string& args, const std::string& stdin_text,
