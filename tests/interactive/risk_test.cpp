@@ -57,21 +57,15 @@ TEST(FoldPooling, TurnsATallyWhoseFirstProductIsNotLarger) {
   EXPECT_EQ(pooled, (std::array<int, 4>{100000, 100000, 1, 1}));
 }
 
-TEST(TallySplit, FirstEntryIsAtMostTheCutOffOrACategorySentRight) {
-  // Ordinal: a value equal to the cut-off counts first.
-  Dataset ordinal = make_dataset({{1, 2, 3, 4}}, {1, 0, 1, 0}, 2);
+TEST(TallySplit, NominalCodeAppliesToTheCategoriesPresent) {
+  // Categories 0 and 2 present, 1 absent: code 1 sends the first present category to the first
+  // entry and the highest present one to the second; category 2 alone sends nothing first.
+  Dataset data = make_dataset({{0, 2, 2, 0}}, {1, 1, 0, 0}, 2, {3});
   NodeTable table(4, 2);
   const int cases[] = {0, 1, 2, 3};
-  tally_split(ordinal, table, cases, 4, 2.0, 0);
+  tally_split(data, table, cases, 4, 1.0, 0);
   EXPECT_EQ(table.daughter_counts, (std::vector<int>{1, 1, 1, 1}));
-  tally_split(ordinal, table, cases + 2, 2, 2.0, 0);
-  EXPECT_EQ(table.daughter_counts, (std::vector<int>{0, 1, 0, 1}));
-  // Nominal, categories 0 and 2 present and 1 absent: code 1 sends the first present category
-  // first and the highest present one second; category 2 alone sends nothing first.
-  Dataset nominal = make_dataset({{0, 2, 2, 0}}, {1, 1, 0, 0}, 2, {3});
-  tally_split(nominal, table, cases, 4, 1.0, 0);
-  EXPECT_EQ(table.daughter_counts, (std::vector<int>{1, 1, 1, 1}));
-  tally_split(nominal, table, cases + 1, 2, 1.0, 0);
+  tally_split(data, table, cases + 1, 2, 1.0, 0);
   EXPECT_EQ(table.daughter_counts, (std::vector<int>{0, 1, 0, 1}));
 }
 
