@@ -54,6 +54,26 @@ bool ends_with(const std::string& text, const std::string& end) {
   return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
+const std::string PRESS_ENTER = "Press Enter to end this program!";
+
+// What the program printed after naming the data file.
+std::string console_after_start(const RunResult& run) {
+  const std::string start = "Data file: h.dat\n";
+  const std::size_t at = run.out.find(start);
+  return at == std::string::npos ? run.out : run.out.substr(at + start.size());
+}
+
+// The run stopped on the data file with the message and status -1, leaving an empty report and no
+// drawing.
+void expect_refused(const Scratch& scratch, const RunResult& run, const std::string& message) {
+  EXPECT_FALSE(run.timed_out);
+  EXPECT_EQ(run.status, 255);
+  EXPECT_EQ(console_after_start(run), message + PRESS_ENTER);
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(scratch.report(), "");
+  EXPECT_FALSE(file_exists(scratch.dir() + "/h.ps"));
+}
+
 // Rule 1, controlled mode, split the root and accept the proposal; the input then ends.
 const std::string ONE_SPLIT = "1\ny\ny\ny\n";
 
@@ -77,6 +97,19 @@ TEST(HostileStreams, ClosedStandardInputIsAnEmptyOne) {
   EXPECT_EQ(closed.run_redirected("<&- >/dev/null"), 0);
   EXPECT_EQ(closed.report(), empty.report());
   EXPECT_EQ(closed.drawing(), empty.drawing());
+}
+
+TEST(HostileData, IncompleteRecordShowsItsLastTokenSafely) {
+  // Ten megabytes, and a terminal control sequence, in the last value of the unfinished record.
+  const std::string huge = "1" + std::string(10 << 20, 'x');
+  const Scratch scratch("r o o\n1 2 3\n0 " + huge);
+  expect_refused(scratch, scratch.run(""),
+                 "Data file not complete error at line 2 variable number 2 value = 1" +
+                     std::string(198, 'x') + "... !!!\n");
+
+  const Scratch escape("r o o\n1 2 3\n0 1\x1b[2J\x07");
+  expect_refused(escape, escape.run(""),
+                 "Data file not complete error at line 2 variable number 2 value = 1?[2J? !!!\n");
 }
 
 }  // namespace
