@@ -2,7 +2,6 @@
 // or stops with a clear message and a non-zero status. It never crashes, hangs, or leaves a report
 // or drawing that looks complete but is not.
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 
 #include <cstdlib>
