@@ -211,6 +211,17 @@ TEST(HostileData, TenMegabyteTokens) {
   EXPECT_EQ(ignored.report(), short_ignored.report());
 }
 
+TEST(HostileData, EndlessTokenIsRefused) {
+  const Scratch scratch("");
+  const RunResult run = run_bramble(scratch.dir(), "/dev/zero", "", TIMEOUT_S);
+  expect_stopped(run,
+                 "Data file: /dev/zero\nThe data file holds more than 64 MB without a blank; "
+                 "it is not a data file.\n" +
+                     PRESS_ENTER);
+  EXPECT_TRUE(scratch.has("zero.inf"));
+  EXPECT_EQ(read_file(scratch.dir() + "/zero.inf"), "");
+}
+
 TEST(HostileData, IncompleteRecordShowsItsLastTokenSafely) {
   // Ten megabytes, and a terminal control sequence, in the last value of the unfinished record.
   const std::string huge = "1" + std::string(10 << 20, 'x');
