@@ -26,10 +26,13 @@ const char* const INPUT_FILE = "standard-input";
   std::exit(1);
 }
 
+bool starts_with(const char* text, const char* prefix) {
+  return std::strncmp(text, prefix, std::strlen(prefix)) == 0;
+}
+
 bool names_artifact_path(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
-    if (std::strncmp(argv[i], "-artifact_prefix=", 17) == 0 ||
-        std::strncmp(argv[i], "-exact_artifact_path=", 21) == 0) {
+    if (starts_with(argv[i], "-artifact_prefix=") || starts_with(argv[i], "-exact_artifact_path=")) {
       return true;
     }
   }
