@@ -1,8 +1,8 @@
-// The fuzz input is what the analyst types: a whole run, in either mode, on a fixed data file of 40
-// cases and two classes (enough for the cross-validation), with an ordinal covariate holding missing
-// values (it gets a missing copy), a nominal one of twelve values (merged into ten categories, so
-// that a pattern can send the tenth category right), a nominal one with a missing category and a
-// plain ordinal one.
+// The fuzz input is what the analyst types: a whole run, in either mode, on a fixed data file of
+// 40 cases and two classes (enough for the cross-validation), with an ordinal covariate holding
+// missing values (it gets a missing copy), a nominal one of twelve values (merged into ten
+// categories, so that a pattern can send the tenth category right), a nominal one with a missing
+// category and a plain ordinal one.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>

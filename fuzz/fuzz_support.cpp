@@ -32,7 +32,8 @@ bool starts_with(const char* text, const char* prefix) {
 
 bool names_artifact_path(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
-    if (starts_with(argv[i], "-artifact_prefix=") || starts_with(argv[i], "-exact_artifact_path=")) {
+    const char* arg = argv[i];
+    if (starts_with(arg, "-artifact_prefix=") || starts_with(arg, "-exact_artifact_path=")) {
       return true;
     }
   }
