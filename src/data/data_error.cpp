@@ -11,18 +11,19 @@ constexpr std::size_t SHOWN_TOKEN_LENGTH = 40;
 
 }  // namespace
 
-std::string printable_token(std::string_view token) {
-  std::string shown(token.substr(0, SHOWN_TOKEN_LENGTH));
+std::string printable_token(std::string_view token, std::size_t shown_length) {
+  std::string shown(token.substr(0, shown_length));
   for (char& c : shown) {
     if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = '?';
   }
-  if (token.size() > SHOWN_TOKEN_LENGTH) shown += "...";
+  if (token.size() > shown_length) shown += "...";
   return shown;
 }
 
 void refuse_value(int record, int column, std::string_view token, const char* reason) {
   stop_with_message("Record " + std::to_string(record) + ", column " + std::to_string(column) +
-                        ": the value \"" + printable_token(token) + "\" " + reason + ".\n",
+                        ": the value \"" + printable_token(token, SHOWN_TOKEN_LENGTH) + "\" " +
+                        reason + ".\n",
                     STATUS_DATA_ERROR);
 }
 

@@ -6,8 +6,9 @@
 
 namespace bramble {
 
-// The token as it can be shown in a message: control bytes as '?', cut short when long.
-std::string printable_token(std::string_view token);
+// The token as it can be shown in a message: control bytes as '?', cut after shown_length
+// characters (with "..." added).
+std::string printable_token(std::string_view token, std::size_t shown_length);
 
 // Prints "Record R, column C: the value "TOKEN" REASON." and ends the program (status -1).
 // Records and columns count from 1.

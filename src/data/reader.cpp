@@ -204,11 +204,13 @@ void trim_columns(Columns& columns) {
 
 [[noreturn]] void refuse_incomplete_record(const Header& header, const TokenReader& tokens,
                                            int record, int column) {
-  // The last token is shown only when it was a value of a used column.
+  // The last token is shown only when it was a value of a used column, and never longer or with
+  // other bytes than a token of the file format can have.
   const bool shown = header.column_target[column - 1] != IGNORED_COLUMN;
   stop_with_message("Data file not complete error at line " + std::to_string(record) +
                         " variable number " + std::to_string(column) + " value = " +
-                        std::string(shown ? tokens.last_token() : std::string_view()) + " !!!\n",
+                        (shown ? printable_token(tokens.last_token(), MAX_TOKEN_LENGTH) : "") +
+                        " !!!\n",
                     STATUS_DATA_ERROR);
 }
 

@@ -14,6 +14,10 @@ namespace {
 
 constexpr std::size_t BLOCK_SIZE = 1 << 20;
 
+// Far beyond any value of a data file: a stream that never ends (a device such as /dev/zero) is
+// refused here rather than filling the memory.
+constexpr std::size_t MAX_TOKEN_BYTES = std::size_t{64} << 20;
+
 long long regular_file_bytes_left(FILE* stream) {
   struct stat info;
   const int descriptor = fileno(stream);
@@ -88,6 +92,11 @@ void TokenReader::gather_spanning_token(std::size_t start) {
     while (pos_ < end_ && !is_blank(block_[pos_])) ++pos_;
     spanning_.append(block_.data(), pos_);
     if (pos_ < end_) break;
+    if (spanning_.size() > MAX_TOKEN_BYTES) {
+      stop_with_message("The data file holds more than 64 MB without a blank; it is not a data "
+                        "file.\n",
+                        STATUS_DATA_ERROR);
+    }
   }
   last_ = spanning_;
 }

@@ -38,6 +38,9 @@ constexpr double CHISQ_CRITICAL[MAX_CLASSES][N_PRUNE_PASSES] = {
     {21.6659, 23.5893, 27.8771, 29.6658, 33.7199, 39.3406, 44.8109},
 };
 
+// The longest token of the data file format; longer ones are read, but shown cut in messages.
+constexpr int MAX_TOKEN_LENGTH = 199;
+
 // Controlled mode: seed of the random case order, folds, smallest node that is cross-validated.
 constexpr int RANDOM_SEED = 7;
 constexpr int CV_FOLDS = 5;

@@ -3,9 +3,16 @@
 #pragma once
 
 #include <cstdio>
+#include <memory>
 #include <string>
 
 namespace bramble {
+
+// Owns a file while a fatal exit may unwind past its owner, which then closes it.
+struct FileCloser {
+  void operator()(FILE* file) const { std::fclose(file); }
+};
+using FileHandle = std::unique_ptr<FILE, FileCloser>;
 
 // Opens name with mode ("w" or "a"); on failure prints
 // "Cannot over-write to file %s. It seems protected.\n" and ends the program.

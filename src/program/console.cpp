@@ -1,6 +1,10 @@
 #include "program/console.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cctype>
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
 
@@ -132,6 +136,14 @@ void forget_end_of_input() { end_of_input_noted = false; }
 void wait_for_key() {
   std::fflush(stdout);
   next_char();
+}
+
+void keep_standard_streams_open() {
+  // Descriptors are filled from the lowest free one, so each open lands on the closed one.
+  for (int descriptor = 0; descriptor <= 2; ++descriptor) {
+    if (fcntl(descriptor, F_GETFD) != -1 || errno != EBADF) continue;
+    if (open("/dev/null", descriptor == 0 ? O_RDONLY : O_WRONLY) != descriptor) return;
+  }
 }
 
 }  // namespace bramble

@@ -35,12 +35,11 @@ std::string ask_data_file_name() {
 }
 
 Dataset load_data(const std::string& data_name, const std::string& report_name) {
-  FILE* data_file = std::fopen(data_name.c_str(), "r");
-  if (data_file == nullptr) stop_with_message(" Data file does not exist!\n", STATUS_DATA_ERROR, true);
-  FILE* report = open_output(report_name, "w");
-  Dataset data = read_data(data_file, report);
-  std::fclose(data_file);
-  close_output(report, report_name);
+  const FileHandle data_file(std::fopen(data_name.c_str(), "r"));
+  if (!data_file) stop_with_message(" Data file does not exist!\n", STATUS_DATA_ERROR, true);
+  FileHandle report(open_output(report_name, "w"));
+  Dataset data = read_data(data_file.get(), report.get());
+  close_output(report.release(), report_name);
   return data;
 }
 

@@ -7,6 +7,7 @@
 #include "program/run.h"
 
 int main(int argc, char** argv) {
+  bramble::keep_standard_streams_open();
   try {
     return bramble::run_program(argc, argv);
   } catch (const bramble::ProgramExit& stop) {

@@ -110,14 +110,14 @@ void run_tree(const Dataset& data, NodeTable& table, int rule, const std::string
   std::printf("\nDo you want to control the splitting [y/n(default)]? ");
   const int control = read_choice(0, "Enter[Y/y/1] for yes, [N/n/0] for no!", true);
 
-  FILE* report = open_output(report_name, "a");
+  FileHandle report(open_output(report_name, "a"));
   SplitSearch search(data, rule);
   if (control == 1) {
-    grow_under_control(data, table, search, report, base_name);
+    grow_under_control(data, table, search, report.get(), base_name);
   } else {
-    grow_automatically(data, table, search, report, base_name);
+    grow_automatically(data, table, search, report.get(), base_name);
   }
-  close_output(report, report_name);
+  close_output(report.release(), report_name);
 }
 
 }  // namespace bramble

@@ -1,0 +1,108 @@
+#include "fuzz_support.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "numeric/fatal.h"
+#include "program/console.h"
+#include "program/run.h"
+
+namespace bramble_fuzz {
+
+namespace {
+
+std::string scratch_dir;
+int start_dir = -1;  // descriptor of the starting directory
+
+const char* const INPUT_FILE = "standard-input";
+
+[[noreturn]] void give_up(const char* what) {
+  std::perror(what);
+  std::exit(1);
+}
+
+bool starts_with(const char* text, const char* prefix) {
+  return std::strncmp(text, prefix, std::strlen(prefix)) == 0;
+}
+
+bool names_artifact_path(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const char* arg = argv[i];
+    if (starts_with(arg, "-artifact_prefix=") || starts_with(arg, "-exact_artifact_path=")) {
+      return true;
+    }
+  }
+  return false;
+}
+
+void default_artifact_prefix(int* argc, char*** argv) {
+  if (names_artifact_path(*argc, *argv)) return;
+  std::vector<char> cwd(4096);
+  if (getcwd(cwd.data(), cwd.size()) == nullptr) give_up("getcwd");
+  static std::string flag = "-artifact_prefix=" + std::string(cwd.data()) + "/";
+  static std::vector<char*> args(*argv, *argv + *argc);
+  args.insert(args.begin() + 1, flag.data());
+  args.push_back(nullptr);
+  *argv = args.data();
+  ++*argc;
+}
+
+void enter_scratch() {
+  if (chdir(scratch_dir.c_str()) != 0) give_up("chdir to the scratch directory");
+}
+
+void leave_scratch() {
+  if (fchdir(start_dir) != 0) give_up("fchdir to the starting directory");
+}
+
+void feed_standard_input(const std::uint8_t* input, std::size_t size) {
+  write_scratch_file(INPUT_FILE, input, size);
+  if (std::freopen(INPUT_FILE, "r", stdin) == nullptr) give_up("standard input");
+  bramble::forget_end_of_input();
+}
+
+}  // namespace
+
+void start(int* argc, char*** argv) {
+  default_artifact_prefix(argc, argv);
+  const char* tmp = std::getenv("TMPDIR");
+  std::string pattern = std::string(tmp != nullptr ? tmp : "/tmp") + "/bramble-fuzz-XXXXXX";
+  if (mkdtemp(pattern.data()) == nullptr) give_up("mkdtemp");
+  scratch_dir = pattern;
+  start_dir = open(".", O_RDONLY | O_DIRECTORY);
+  if (start_dir < 0) give_up("open the starting directory");
+  if (std::freopen("/dev/null", "w", stdout) == nullptr) give_up("discard standard output");
+}
+
+void write_scratch_file(const std::string& name, const std::uint8_t* data, std::size_t size) {
+  const std::string path = scratch_dir + "/" + name;
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) give_up(path.c_str());
+  if (size > 0 && std::fwrite(data, 1, size, file) != size) give_up(path.c_str());
+  if (std::fclose(file) != 0) give_up(path.c_str());
+}
+
+void run_program_on(const std::string& data_name, const std::uint8_t* input, std::size_t size) {
+  enter_scratch();
+  const std::string base_name = bramble::derive_base_name(data_name);
+  std::remove((base_name + ".inf").c_str());
+  std::remove((base_name + ".ps").c_str());
+  feed_standard_input(input, size);
+  std::string program = "bramble";
+  std::string data_arg = data_name;
+  char* argv[] = {program.data(), data_arg.data(), nullptr};
+  try {
+    bramble::run_program(2, argv);
+  } catch (const bramble::ProgramExit& exit) {
+    if (exit.wait_for_key) bramble::wait_for_key();
+  }
+  std::fflush(stdout);
+  leave_scratch();
+}
+
+}  // namespace bramble_fuzz
