@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cfloat>
 #include <cstring>
+#include <limits>
 #include <utility>
 
 namespace bramble {
@@ -122,22 +123,49 @@ std::vector<ColumnEntry> ColumnSorter::sort(const std::vector<double>& values) {
 std::vector<ColumnEntry> order_of_missing_copy(const std::vector<ColumnEntry>& source_order,
                                                const std::vector<double>& source,
                                                const std::vector<double>& copy) {
-  std::vector<ColumnEntry> order;
-  order.reserve(source_order.size());
-  for (const bool missing : {false, true}) {
-    for (const ColumnEntry entry : source_order) {
-      const ColumnEntry c = entry & CASE_BITS;
-      if ((copy[c] != source[c]) == missing) order.push_back(c);
+  // One sequential pass checks the form; reading the values in sorted order would be slow.
+  std::size_t n_missing = 0;
+  double missing_source = 0.0;
+  double missing_copy = 0.0;
+  double least_present = std::numeric_limits<double>::infinity();
+  double largest_present = -least_present;
+  for (std::size_t c = 0; c < source.size(); ++c) {
+    if (copy[c] == source[c]) {
+      least_present = std::min(least_present, source[c]);
+      largest_present = std::max(largest_present, source[c]);
+    } else if (n_missing++ == 0) {
+      missing_source = source[c];
+      missing_copy = copy[c];
+    } else if (source[c] != missing_source || copy[c] != missing_copy) {
+      return {};
     }
   }
-  std::uint64_t previous_key = 0;
-  for (std::size_t i = 0; i < order.size(); ++i) {
-    const std::uint64_t key = double_key(copy[order[i]]);
-    if (i > 0 && key < previous_key) return {};
-    if (i == 0 || key != previous_key) order[i] |= RUN_START;
-    previous_key = key;
+  if (n_missing > 0 && !(missing_source < least_present && missing_copy > largest_present)) {
+    return {};
   }
+  // Both blocks start runs already: the first entry, and the first present value after the
+  // missing run.
+  std::vector<ColumnEntry> order(source_order.size());
+  std::rotate_copy(source_order.begin(), source_order.begin() + n_missing, source_order.end(),
+                   order.begin());
   return order;
+}
+
+bool rank_codes(const std::vector<ColumnEntry>& order, const std::vector<double>& values,
+                RankCodes& codes) {
+  int runs = 0;
+  for (std::size_t i = 0; i < order.size() && runs <= MAX_CODES; ++i) {
+    runs += (order[i] & RUN_START) != 0 ? 1 : 0;
+  }
+  if (runs > MAX_CODES) return false;
+  codes.codes.assign(order.size(), 0);
+  codes.values.clear();
+  for (const ColumnEntry entry : order) {
+    const ColumnEntry c = entry & CASE_BITS;
+    if ((entry & RUN_START) != 0) codes.values.push_back(values[c]);
+    codes.codes[c] = static_cast<std::uint8_t>(codes.values.size() - 1);
+  }
+  return true;
 }
 
 }  // namespace bramble

@@ -34,12 +34,24 @@ class ColumnSorter {
   std::vector<std::uint32_t> counts_;
 };
 
-// The order of a missing copy derived from its source's order in O(n): the cases whose copy value
-// differs from the source value (the missing ones, lowest in the source, highest in the copy)
-// move to the end. Returns an empty vector when the result would not be in ascending order of
-// the copy's values.
+// The order of a missing copy derived from its source's order without sorting: the missing cases
+// (all with one value below every present value in the source, all with one value above every
+// present value in the copy, the present values equal in both) form the first run of the source
+// order and the last run of the copy order, so the order is a rotation. Returns an empty vector
+// when the columns are not of that form.
 std::vector<ColumnEntry> order_of_missing_copy(const std::vector<ColumnEntry>& source_order,
                                                const std::vector<double>& source,
                                                const std::vector<double>& copy);
+
+// A column with few distinct values, as the rank of each case's value among them.
+constexpr int MAX_CODES = 256;
+struct RankCodes {
+  std::vector<std::uint8_t> codes;  // per case
+  std::vector<double> values;       // the distinct values, ascending: values[code]
+};
+
+// Ranks from a sorted order; false (codes untouched) when there are more than MAX_CODES runs.
+bool rank_codes(const std::vector<ColumnEntry>& order, const std::vector<double>& values,
+                RankCodes& codes);
 
 }  // namespace bramble

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <limits>
 #include <numeric>
-#include <utility>
 
 #include "numeric/limits.h"
 #include "tree/impurity.h"
@@ -13,115 +12,96 @@ namespace bramble {
 
 namespace {
 
-// The ordinal search first scores every boundary cheaply, with S = m x (the split's impurity) up
-// to rounding: for entropy S = nL ln nL + nR ln nR - sum_k (Lk ln Lk + Rk ln Rk), read from a
-// table of k ln k; for Gini S = m - sum_k Lk^2 / nL - sum_k Rk^2 / nR. It evaluates the exact
-// impurity only where S lies within 2 x SCORE_ERROR_BOUND x m of the least S, which finds exactly
-// the boundary (and value) that evaluating every boundary would: no boundary outside that window
-// can have an exact impurity as small as the least one. Why the bound holds, for entropy: at most
-// 22 table terms, each within a few ulps of k ln k <= m ln m, summed with partial sums below
-// 22 m ln m, put S within about 520 u m ln m of m times the true entropy (u = 2^-53), i.e. about
-// 1.3e-12 m for m up to 2^31; the term-by-term impurity is within about 60 u of the true entropy.
-// For Gini, S (at most 45 roundings of terms below m) is within about 50 u m, and the term-by-term
-// impurity within about 30 u. So 1e-9 leaves a margin of about 1000 over the worst rounding.
-constexpr double SCORE_ERROR_BOUND = 1e-9;
-
-// Near ties kept in memory; beyond that the segment is walked a second time.
-constexpr std::size_t MAX_CANDIDATES = 64;
-
-template <bool WITH_EXCLUSIONS, typename Visit>
-void walk_runs(const ColumnEntry* entries, int count, const unsigned char* classes,
-               const unsigned char* excluded, int n_left_limit, int* left, Visit& visit) {
-  int n_left = 0;
-  int last_case = 0;
-  bool boundary = false;
-  for (int i = 0; i < count && n_left < n_left_limit; ++i) {
-    const ColumnEntry entry = entries[i];
-    const int c = static_cast<int>(entry & CASE_BITS);
-    boundary = boundary || (entry & RUN_START) != 0;
-    if (WITH_EXCLUSIONS && excluded[c] != 0) continue;
-    if (boundary && n_left > 0) visit(n_left, last_case);
-    boundary = false;
-    ++left[classes[c]];
-    ++n_left;
-    last_case = c;
+// Stable partition of a segment by side (1 = right), the right part staged in scratch.
+// Branch-free: the sides are unpredictable. Every value is written to both places and only its
+// own side's position advances; the left position never passes the one being read.
+template <typename T>
+void partition_segment(T* values, const unsigned char* side, int count, T* scratch) {
+  int to = 0;
+  int n_right = 0;
+  for (int i = 0; i < count; ++i) {
+    const T value = values[i];
+    values[to] = value;
+    scratch[n_right] = value;
+    to += 1 - side[i];
+    n_right += side[i];
   }
+  std::copy_n(scratch, n_right, values + to);
 }
-
-// Walks a node's segment of a sorted column in value order, skipping excluded cases, and calls
-// visit(n_left, last_left_case) at every boundary between runs of equal values among the cases
-// considered, with left[] holding the class counts of the cases before the boundary. Stops once
-// n_left_limit cases are left of the boundary.
-template <typename Visit>
-void walk_boundaries(const ColumnEntry* entries, int count, const unsigned char* classes,
-                     const unsigned char* excluded, int n_left_limit, int* left, Visit&& visit) {
-  if (excluded == nullptr) {
-    walk_runs<false>(entries, count, classes, excluded, n_left_limit, left, visit);
-  } else {
-    walk_runs<true>(entries, count, classes, excluded, n_left_limit, left, visit);
-  }
-}
-
-// m times the impurity of a boundary, up to rounding (see SCORE_ERROR_BOUND).
-struct EntropyScore {
-  double operator()(const int* left, int n_left, int m) const {
-    double classes = 0.0;
-    for (int k = 0; k < n_classes; ++k) classes += xlogx[left[k]] + xlogx[totals[k] - left[k]];
-    return (xlogx[n_left] + xlogx[m - n_left]) - classes;
-  }
-  const double* xlogx;  // k ln k
-  const int* totals;
-  int n_classes;
-};
-
-struct GiniScore {
-  double operator()(const int* left, int n_left, int m) const {
-    double left_squares = 0.0;
-    double right_squares = 0.0;
-    for (int k = 0; k < n_classes; ++k) {
-      const double right = totals[k] - left[k];
-      left_squares += static_cast<double>(left[k]) * left[k];
-      right_squares += right * right;
-    }
-    return m - (left_squares / n_left + right_squares / (m - n_left));
-  }
-  const int* totals;
-  int n_classes;
-};
 
 }  // namespace
 
 SplitSearch::SplitSearch(const Dataset& data, int rule)
     : data_(data), rule_(rule), n_classes_(data.n_classes),
-      min_daughter_size_(data.min_daughter_size()), column_of_(data.n_covariates, -1),
-      case_list_(data.n_cases), begin_(MAX_NODES, 0), end_(MAX_NODES, 0),
-      class_of_(data.y.begin(), data.y.end()), goes_right_(data.n_cases),
-      right_scratch_(data.n_cases), totals_(n_classes_), left_(n_classes_), right_(n_classes_) {
+      min_daughter_size_(data.min_daughter_size()), coded_of_(data.n_covariates, -1),
+      sorted_of_(data.n_covariates, -1), case_list_(data.n_cases),
+      class_in_segment_(data.y.begin(), data.y.end()), begin_(MAX_NODES, 0),
+      end_(MAX_NODES, 0), class_of_(data.y.begin(), data.y.end()), goes_right_(data.n_cases),
+      side_(data.n_cases), right_scratch_(data.n_cases), right_bytes_(data.n_cases),
+      totals_(n_classes_), left_(n_classes_), right_(n_classes_),
+      code_counts_(MAX_CODES * n_classes_), partial_counts_(3 * MAX_CODES * n_classes_) {
   std::iota(case_list_.begin(), case_list_.end(), 0);
+  candidates_.reserve(MAX_CANDIDATES);
+  candidate_counts_.reserve(MAX_CANDIDATES * n_classes_);
   end_[0] = data.n_cases;
-  sort_columns();
+  prepare_columns();
   if (rule_ == RULE_ENTROPY) {
     xlogx_.resize(static_cast<std::size_t>(data.n_cases) + 1);
     xlogx_[0] = 0.0;
     for (int k = 1; k <= data.n_cases; ++k) xlogx_[k] = k * std::log(static_cast<double>(k));
   }
-  candidates_.reserve(MAX_CANDIDATES);
-  candidate_counts_.reserve(MAX_CANDIDATES * n_classes_);
 }
 
-void SplitSearch::sort_columns() {
+// A missing copy's order is derived from its source's, so the order of a coded source is kept
+// until its copy is prepared.
+void SplitSearch::prepare_columns() {
   ColumnSorter sorter(data_.n_cases);
+  std::vector<std::vector<ColumnEntry>> coded_source_orders(data_.n_covariates);
   for (int v = 0; v < data_.n_covariates; ++v) {
-    if (data_.is_nominal(v)) continue;
+    const std::vector<double>& values = data_.X[v];
+    if (data_.is_nominal(v)) {
+      if (data_.var_type[v] <= MAX_CODES) add_nominal(v);
+      continue;  // more categories than a byte holds: searched from the case list
+    }
     std::vector<ColumnEntry> order;
     const int source = data_.source_var[v];
-    if (data_.is_missing_copy(v) && column_of_[source] >= 0) {
-      order = order_of_missing_copy(columns_[column_of_[source]], data_.X[source], data_.X[v]);
+    if (data_.is_missing_copy(v) && !data_.is_nominal(source)) {
+      const std::vector<ColumnEntry>& source_order = sorted_of_[source] >= 0
+                                                         ? sorted_[sorted_of_[source]]
+                                                         : coded_source_orders[source];
+      order = order_of_missing_copy(source_order, data_.X[source], values);
     }
-    if (order.empty()) order = sorter.sort(data_.X[v]);
-    column_of_[v] = static_cast<int>(columns_.size());
-    columns_.push_back(std::move(order));
+    if (order.empty()) order = sorter.sort(values);
+    const bool has_copy = std::any_of(data_.source_var.begin() + v + 1, data_.source_var.end(),
+                                      [v](int s) { return s == v; });
+    if (add_ordinal(v, order) && has_copy) coded_source_orders[v] = std::move(order);
   }
+}
+
+void SplitSearch::add_nominal(int var) {
+  const std::vector<double>& values = data_.X[var];
+  CodedColumn column;
+  column.n_codes = data_.var_type[var];
+  column.codes.resize(values.size());
+  for (std::size_t c = 0; c < values.size(); ++c) {
+    column.codes[c] = static_cast<std::uint8_t>(values[c]);
+  }
+  coded_of_[var] = static_cast<int>(coded_.size());
+  coded_.push_back(std::move(column));
+}
+
+// Codes the column when it has few values (order untouched, returns true), else takes its order.
+bool SplitSearch::add_ordinal(int var, std::vector<ColumnEntry>& order) {
+  RankCodes ranks;
+  if (rank_codes(order, data_.X[var], ranks)) {
+    coded_of_[var] = static_cast<int>(coded_.size());
+    const int n_codes = static_cast<int>(ranks.values.size());
+    coded_.push_back({std::move(ranks.codes), std::move(ranks.values), n_codes});
+    return true;
+  }
+  sorted_of_[var] = static_cast<int>(sorted_.size());
+  sorted_.push_back(std::move(order));
+  return false;
 }
 
 const int* SplitSearch::cases(int node) const { return case_list_.data() + begin_[node]; }
@@ -129,31 +109,31 @@ const int* SplitSearch::cases(int node) const { return case_list_.data() + begin
 int SplitSearch::size(int node) const { return end_[node] - begin_[node]; }
 
 double SplitSearch::best_split(int var, int node, double& cut) const {
-  if (data_.is_nominal(var)) {
+  if (!data_.is_nominal(var)) return best_ordinal_split(var, node, nullptr, cut);
+  // A node without room for a split has no coded segment, and no grouping is admissible; the
+  // plain search still tells what the code would be.
+  if (coded_of_[var] < 0 || !has_room_for_split(data_, size(node))) {
     return best_nominal_split(data_, var, cases(node), size(node), cut, rule_);
   }
-  return best_ordinal_split(var, node, nullptr, cut);
+  const CodedColumn& column = coded_[coded_of_[var]];
+  tally_codes(column, node, nullptr);
+  return best_grouping(data_, code_counts_.data(), column.n_codes, size(node), cut, rule_);
 }
 
 double SplitSearch::best_ordinal_split(int var, int node, const unsigned char* excluded,
                                        double& cut) const {
   const int m = count_classes(node, excluded);
   if (m == 0) return n_classes_;
-  const double* values = data_.X[var].data();
   if (!has_room_for_split(data_, m)) {
-    cut = smallest_value(values, node, excluded);
+    cut = smallest_value(data_.X[var].data(), node, excluded);
     return n_classes_;
   }
-  const ColumnEntry* entries = columns_[column_of_[var]].data() + begin_[node];
-  int best_case = -1;
-  const double best =
-      rule_ == RULE_ENTROPY
-          ? best_boundary(EntropyScore{xlogx_.data(), totals_.data(), n_classes_}, entries,
-                          node, excluded, m, best_case)
-          : best_boundary(GiniScore{totals_.data(), n_classes_}, entries, node, excluded, m,
-                          best_case);
-  cut = best_case >= 0 ? values[best_case] : smallest_value(values, node, excluded);
-  return best;
+  if (coded_of_[var] >= 0) {
+    const CodedColumn& column = coded_[coded_of_[var]];
+    tally_codes(column, node, excluded);
+    return best_coded_cut(column, m, cut);
+  }
+  return best_sorted_cut(var, node, excluded, m, cut);
 }
 
 double SplitSearch::smallest_value(const double* values, int node,
@@ -173,9 +153,8 @@ int SplitSearch::count_classes(int node, const unsigned char* excluded) const {
   std::fill(totals_.begin(), totals_.end(), 0);
   int m = 0;
   for (int i = begin_[node]; i < end_[node]; ++i) {
-    const int c = case_list_[i];
-    if (excluded != nullptr && excluded[c] != 0) continue;
-    ++totals_[class_of_[c]];
+    if (excluded != nullptr && excluded[case_list_[i]] != 0) continue;
+    ++totals_[class_in_segment_[i]];
     ++m;
   }
   totals_node_ = excluded == nullptr ? node : -1;
@@ -183,97 +162,95 @@ int SplitSearch::count_classes(int node, const unsigned char* excluded) const {
   return m;
 }
 
-double SplitSearch::exact_impurity(const int* left, int n_left, int m) const {
-  for (int k = 0; k < n_classes_; ++k) right_[k] = totals_[k] - left[k];
-  return impurity(left, n_left, right_.data(), m - n_left, m, n_classes_, rule_);
+// Class counts of each code among the node's cases not excluded, into code_counts_.
+void SplitSearch::tally_codes(const CodedColumn& column, int node,
+                              const unsigned char* excluded) const {
+  const int cells = column.n_codes * n_classes_;
+  const std::uint8_t* codes = column.codes.data();
+  const unsigned char* classes = class_in_segment_.data();
+  const int n = n_classes_;
+  int* counts = code_counts_.data();
+  std::fill(counts, counts + cells, 0);
+  int i = begin_[node];
+  const int end = end_[node];
+  if (excluded != nullptr) {
+    for (; i < end; ++i) {
+      if (excluded[case_list_[i]] == 0) ++counts[codes[i] * n + classes[i]];
+    }
+    return;
+  }
+  // Four tallies summed at the end: neighbouring cases often share a cell, and a single tally
+  // would wait for each of its own stores.
+  int* partial = partial_counts_.data();
+  std::fill(partial, partial + 3 * cells, 0);
+  for (; i + 4 <= end; i += 4) {
+    ++counts[codes[i] * n + classes[i]];
+    ++partial[codes[i + 1] * n + classes[i + 1]];
+    ++partial[cells + codes[i + 2] * n + classes[i + 2]];
+    ++partial[2 * cells + codes[i + 3] * n + classes[i + 3]];
+  }
+  for (; i < end; ++i) ++counts[codes[i] * n + classes[i]];
+  for (int k = 0; k < cells; ++k) counts[k] += partial[k] + partial[cells + k] + partial[2 * cells + k];
 }
 
-template <typename Score>
-double SplitSearch::best_boundary(const Score& score_of, const ColumnEntry* entries, int node,
-                                  const unsigned char* excluded, int m, int& best_case) const {
-  const int count = size(node);
-  const int n_left_limit = m - min_daughter_size_;
-  // First walk: the least score, remembering the boundaries that came near it.
-  const double window = 2 * SCORE_ERROR_BOUND * m;
-  double least = std::numeric_limits<double>::infinity();
-  bool all_kept = true;
-  candidates_.clear();
-  candidate_counts_.clear();
+// The boundaries of a coded ordinal column lie between codes present in the node, in value order;
+// each is evaluated exactly, as when sorting the node's values.
+double SplitSearch::best_coded_cut(const CodedColumn& column, int m, double& cut) const {
   std::fill(left_.begin(), left_.end(), 0);
-  walk_boundaries(entries, count, class_of_.data(), excluded, n_left_limit, left_.data(),
-                  [&](int n_left, int last_case) {
-                    if (n_left <= min_daughter_size_) return;
-                    const double score = score_of(left_.data(), n_left, m);
-                    if (score > least + window) return;
-                    least = std::min(least, score);
-                    if (!all_kept) return;
-                    all_kept = keep_candidate(score, n_left, last_case, least + window);
-                  });
-  if (least == std::numeric_limits<double>::infinity()) return n_classes_;
-
-  // Exact impurities within the window, in boundary order; the first strict minimum wins.
-  const double threshold = least + window;
+  std::copy(totals_.begin(), totals_.end(), right_.begin());
   double best = n_classes_;
-  const auto consider = [&](const int* left, int n_left, int last_case) {
-    const double imp = exact_impurity(left, n_left, m);
-    if (imp < best) {
-      best = imp;
-      best_case = last_case;
+  int best_code = -1;
+  int first_code = -1;
+  int previous_code = -1;
+  int n_left = 0;
+  // Once the right side is down to the minimum size, no later boundary is admissible.
+  for (int code = 0; code < column.n_codes && n_left < m - min_daughter_size_; ++code) {
+    const int* counts = &code_counts_[code * n_classes_];
+    const int size = std::accumulate(counts, counts + n_classes_, 0);
+    if (size == 0) continue;
+    if (first_code < 0) first_code = code;
+    if (n_left > min_daughter_size_) {
+      const double imp =
+          impurity(left_.data(), n_left, right_.data(), m - n_left, m, n_classes_, rule_);
+      if (imp < best) {
+        best = imp;
+        best_code = previous_code;
+      }
     }
-  };
-  if (all_kept) {
-    for (std::size_t i = 0; i < candidates_.size(); ++i) {
-      const Candidate& candidate = candidates_[i];
-      if (candidate.score > threshold) continue;
-      consider(&candidate_counts_[i * n_classes_], candidate.n_left, candidate.last_left_case);
+    for (int k = 0; k < n_classes_; ++k) {
+      left_[k] += counts[k];
+      right_[k] -= counts[k];
     }
-    return best;
+    n_left += size;
+    previous_code = code;
   }
-  std::fill(left_.begin(), left_.end(), 0);
-  walk_boundaries(entries, count, class_of_.data(), excluded, n_left_limit, left_.data(),
-                  [&](int n_left, int last_case) {
-                    if (n_left <= min_daughter_size_) return;
-                    if (score_of(left_.data(), n_left, m) > threshold) return;
-                    consider(left_.data(), n_left, last_case);
-                  });
+  cut = column.values[best_code >= 0 ? best_code : first_code];
   return best;
-}
-
-// Adds a near tie to the candidates, first dropping those now outside the window when the list is
-// full; false when it is still full (the caller then walks the segment again).
-bool SplitSearch::keep_candidate(double score, int n_left, int last_left_case,
-                                 double threshold) const {
-  if (candidates_.size() == MAX_CANDIDATES) {
-    std::size_t kept = 0;
-    for (std::size_t i = 0; i < candidates_.size(); ++i) {
-      if (candidates_[i].score > threshold) continue;
-      std::copy_n(&candidate_counts_[i * n_classes_], n_classes_,
-                  &candidate_counts_[kept * n_classes_]);
-      candidates_[kept++] = candidates_[i];
-    }
-    candidates_.resize(kept);
-    candidate_counts_.resize(kept * n_classes_);
-    if (kept == MAX_CANDIDATES) return false;
-  }
-  candidates_.push_back({score, n_left, last_left_case});
-  candidate_counts_.insert(candidate_counts_.end(), left_.begin(), left_.end());
-  return true;
 }
 
 void SplitSearch::split(int node, int left, const std::vector<int>& case_node) {
   const int begin = begin_[node];
   const int end = end_[node];
+  const int count = end - begin;
   int n_left = 0;
   for (int i = begin; i < end; ++i) {
     const int c = case_list_[i];
-    goes_right_[c] = case_node[c] == left ? 0 : 1;
-    n_left += 1 - goes_right_[c];
+    const unsigned char right = case_node[c] == left ? 0 : 1;
+    goes_right_[c] = right;
+    side_[i - begin] = right;
+    n_left += 1 - right;
   }
-  split_case_list(begin, end);
-  // A node without room for a split is never searched in value order: its segments of the sorted
-  // columns may stay unsorted.
-  if (has_room_for_split(data_, n_left) || has_room_for_split(data_, end - begin - n_left)) {
-    for (std::vector<ColumnEntry>& column : columns_) split_column(column, begin, end);
+  // The case list and the scratch hold the same 32-bit indices, signed and unsigned.
+  partition_segment(case_list_.data() + begin, side_.data(), count,
+                    reinterpret_cast<int*>(right_scratch_.data()));
+  partition_segment(class_in_segment_.data() + begin, side_.data(), count, right_bytes_.data());
+  // A node without room for a split is never searched through its columns: its segments of them
+  // may stay unpartitioned.
+  if (has_room_for_split(data_, n_left) || has_room_for_split(data_, count - n_left)) {
+    for (CodedColumn& column : coded_) {
+      partition_segment(column.codes.data() + begin, side_.data(), count, right_bytes_.data());
+    }
+    for (std::vector<ColumnEntry>& column : sorted_) split_column(column, begin, end);
   }
   if (left + 2 > static_cast<int>(begin_.size())) {
     begin_.resize(left + 2, 0);
@@ -284,20 +261,6 @@ void SplitSearch::split(int node, int left, const std::vector<int>& case_node) {
   end_[left] = begin + n_left;
   begin_[left + 1] = begin + n_left;
   end_[left + 1] = end;
-}
-
-void SplitSearch::split_case_list(int begin, int end) {
-  int to = begin;
-  int n_right = 0;
-  for (int i = begin; i < end; ++i) {
-    const int c = case_list_[i];
-    if (goes_right_[c] != 0) {
-      right_scratch_[n_right++] = static_cast<ColumnEntry>(c);
-    } else {
-      case_list_[to++] = c;
-    }
-  }
-  for (int i = 0; i < n_right; ++i) case_list_[to++] = static_cast<int>(right_scratch_[i]);
 }
 
 // Stable partition that keeps the run marks true within each daughter: an entry starts a run in

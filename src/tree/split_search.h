@@ -1,8 +1,13 @@
-// Split search without sorting at every node: every ordinal covariate is sorted once, and the cases
-// of each node stay one contiguous segment of every sorted column (in value order) and of the case
-// list (in case order). Results and tie-breaks equal those of sorting the node's values afresh.
+// Split search without sorting at every node. Every covariate is prepared once: one with few
+// distinct values (every nominal covariate, and an ordinal one with at most MAX_CODES values)
+// becomes a code byte per case, kept in case order; any other ordinal covariate is sorted once.
+// The cases of each node stay one contiguous segment of the case list and of every coded column
+// (in case order) and of every sorted column (in value order), so a node is searched by one
+// sequential pass over its segments. Results and tie-breaks equal those of sorting the node's
+// values afresh.
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "data/dataset.h"
@@ -43,37 +48,60 @@ class SplitSearch {
     int last_left_case;
   };
 
-  void sort_columns();
+  // A covariate as one code per case, in segment order. Ordinal: the rank of the case's value,
+  // values[code] being the value; nominal: the category itself (values empty).
+  struct CodedColumn {
+    std::vector<std::uint8_t> codes;
+    std::vector<double> values;
+    int n_codes = 0;
+  };
+
+  // Near ties of a sorted column kept in memory; beyond that the segment is walked a second time.
+  static constexpr std::size_t MAX_CANDIDATES = 64;
+
+  void prepare_columns();
+  void add_nominal(int var);
+  bool add_ordinal(int var, std::vector<ColumnEntry>& order);
   int count_classes(int node, const unsigned char* excluded) const;
   double smallest_value(const double* values, int node, const unsigned char* excluded) const;
+  void tally_codes(const CodedColumn& column, int node, const unsigned char* excluded) const;
+  double best_coded_cut(const CodedColumn& column, int m, double& cut) const;
+  double best_sorted_cut(int var, int node, const unsigned char* excluded, int m,
+                         double& cut) const;
   double exact_impurity(const int* left, int n_left, int m) const;
   template <typename Score>
   double best_boundary(const Score& score_of, const ColumnEntry* entries, int node,
                        const unsigned char* excluded, int m, int& best_case) const;
   bool keep_candidate(double score, int n_left, int last_left_case, double threshold) const;
-  void split_case_list(int begin, int end);
   void split_column(std::vector<ColumnEntry>& column, int begin, int end);
 
   const Dataset& data_;
   int rule_;
   int n_classes_;
   int min_daughter_size_;
-  std::vector<int> column_of_;                     // per covariate: its sorted column, or -1
-  std::vector<std::vector<ColumnEntry>> columns_;  // per ordinal covariate
+  std::vector<int> coded_of_;   // per covariate: its coded column, or -1
+  std::vector<int> sorted_of_;  // per covariate: its sorted column, or -1
+  std::vector<CodedColumn> coded_;
+  std::vector<std::vector<ColumnEntry>> sorted_;
   std::vector<int> case_list_;
+  std::vector<unsigned char> class_in_segment_;  // class of each case, in segment order
   std::vector<int> begin_;  // per node: its segment [begin, end) of every array above
   std::vector<int> end_;
   std::vector<unsigned char> class_of_;  // y, one byte per case
   std::vector<double> xlogx_;            // k ln k for k = 0 .. n_cases (entropy rule only)
 
   // Work space, reused so that no search or split allocates.
-  std::vector<unsigned char> goes_right_;  // per case, during a split
-  std::vector<ColumnEntry> right_scratch_;
+  std::vector<unsigned char> goes_right_;     // per case, during a split
+  std::vector<unsigned char> side_;           // per segment position, during a split
+  std::vector<ColumnEntry> right_scratch_;    // the right daughter's entries, during a split
+  std::vector<std::uint8_t> right_bytes_;
   mutable std::vector<int> totals_;  // class counts of the cases considered
   mutable int totals_node_ = -1;     // the node totals_ holds all cases of, or -1
   mutable int totals_size_ = 0;
   mutable std::vector<int> left_;
   mutable std::vector<int> right_;
+  mutable std::vector<int> code_counts_;     // [code][class], from tally_codes
+  mutable std::vector<int> partial_counts_;  // three more tallies of the same shape
   mutable std::vector<Candidate> candidates_;
   mutable std::vector<int> candidate_counts_;  // left class counts of each candidate
 };
