@@ -25,7 +25,7 @@ long long regular_file_bytes_left(FILE* stream) {
 }  // namespace
 
 TokenReader::TokenReader(FILE* stream)
-    : stream_(stream), block_(BLOCK_SIZE), stream_size_(regular_file_bytes_left(stream)) {
+    : stream_(stream), block_(BLOCK_SIZE + 1), stream_size_(regular_file_bytes_left(stream)) {
   if (refill()) skip_byte_order_mark();
 }
 
@@ -45,7 +45,7 @@ bool TokenReader::refill() {
   end_ = 0;
   if (at_end_) return false;
   errno = 0;
-  end_ = std::fread(block_.data(), 1, block_.size(), stream_);
+  end_ = std::fread(block_.data(), 1, BLOCK_SIZE, stream_);
   if (std::ferror(stream_)) {
     // fopen succeeds on a directory on some systems; the read then fails (EISDIR).
     const int error = errno;
@@ -54,6 +54,7 @@ bool TokenReader::refill() {
                       STATUS_DATA_ERROR);
   }
   at_end_ = end_ == 0;
+  block_[end_] = ' ';
   return !at_end_;
 }
 
@@ -63,15 +64,21 @@ bool TokenReader::next(std::string_view& token) {
     token = last_;
     return true;
   }
+  // Local copies: the compiler cannot keep members in registers across stores of characters.
+  const char* const data = block_.data();
+  std::size_t pos = pos_;
   for (;;) {
-    while (pos_ < end_ && is_blank(block_[pos_])) ++pos_;
-    if (pos_ < end_) break;
+    while (pos < end_ && is_blank(data[pos])) ++pos;
+    if (pos < end_) break;
+    pos_ = pos;
     if (!refill()) return false;
+    pos = pos_;
   }
-  const std::size_t start = pos_;
-  while (pos_ < end_ && !is_blank(block_[pos_])) ++pos_;
-  if (pos_ < end_) {
-    last_ = std::string_view(block_.data() + start, pos_ - start);
+  const std::size_t start = pos;
+  while (!is_blank(data[pos])) ++pos;  // the blank after the block stops the scan
+  pos_ = pos;
+  if (pos < end_) {
+    last_ = std::string_view(data + start, pos - start);
   } else {
     gather_spanning_token(start);
   }
