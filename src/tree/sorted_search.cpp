@@ -23,20 +23,21 @@ namespace {
 // impurity within about 30 u. So 1e-9 leaves a margin of about 1000 over the worst rounding.
 constexpr double SCORE_ERROR_BOUND = 1e-9;
 
-template <bool WITH_EXCLUSIONS, typename Visit>
-void walk_runs(const ColumnEntry* entries, int count, const unsigned char* classes,
+template <bool WITH_EXCLUSIONS, typename Body, typename Visit>
+void walk_runs(const ColumnEntry* entries, int count, const Body& body_of,
                const unsigned char* excluded, int n_left_limit, int* left, Visit& visit) {
   int n_left = 0;
   int last_case = 0;
   bool boundary = false;
   for (int i = 0; i < count && n_left < n_left_limit; ++i) {
     const ColumnEntry entry = entries[i];
-    const int c = static_cast<int>(entry & CASE_BITS);
+    const ColumnEntry body = entry & CASE_BITS;
+    const int c = body_of.case_of(body);
     boundary = boundary || (entry & RUN_START) != 0;
     if (WITH_EXCLUSIONS && excluded[c] != 0) continue;
     if (boundary && n_left > 0) visit(n_left, last_case);
     boundary = false;
-    ++left[classes[c]];
+    ++left[body_of.class_of(body)];
     ++n_left;
     last_case = c;
   }
@@ -46,13 +47,13 @@ void walk_runs(const ColumnEntry* entries, int count, const unsigned char* class
 // visit(n_left, last_left_case) at every boundary between runs of equal values among the cases
 // considered, with left[] holding the class counts of the cases before the boundary. Stops once
 // n_left_limit cases are left of the boundary.
-template <typename Visit>
-void walk_boundaries(const ColumnEntry* entries, int count, const unsigned char* classes,
+template <typename Body, typename Visit>
+void walk_boundaries(const ColumnEntry* entries, int count, const Body& body_of,
                      const unsigned char* excluded, int n_left_limit, int* left, Visit&& visit) {
   if (excluded == nullptr) {
-    walk_runs<false>(entries, count, classes, excluded, n_left_limit, left, visit);
+    walk_runs<false>(entries, count, body_of, excluded, n_left_limit, left, visit);
   } else {
-    walk_runs<true>(entries, count, classes, excluded, n_left_limit, left, visit);
+    walk_runs<true>(entries, count, body_of, excluded, n_left_limit, left, visit);
   }
 }
 
@@ -117,7 +118,7 @@ double SplitSearch::best_boundary(const Score& score_of, const ColumnEntry* entr
   candidates_.clear();
   candidate_counts_.clear();
   std::fill(left_.begin(), left_.end(), 0);
-  walk_boundaries(entries, count, class_of_.data(), excluded, n_left_limit, left_.data(),
+  walk_boundaries(entries, count, entry_body_, excluded, n_left_limit, left_.data(),
                   [&](int n_left, int last_case) {
                     if (n_left <= min_daughter_size_) return;
                     const double score = score_of(left_.data(), n_left, m);
@@ -147,7 +148,7 @@ double SplitSearch::best_boundary(const Score& score_of, const ColumnEntry* entr
     return best;
   }
   std::fill(left_.begin(), left_.end(), 0);
-  walk_boundaries(entries, count, class_of_.data(), excluded, n_left_limit, left_.data(),
+  walk_boundaries(entries, count, entry_body_, excluded, n_left_limit, left_.data(),
                   [&](int n_left, int last_case) {
                     if (n_left <= min_daughter_size_) return;
                     if (score_of(left_.data(), n_left, m) > threshold) return;

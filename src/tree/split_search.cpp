@@ -31,12 +31,13 @@ void partition_segment(T* values, const unsigned char* side, int count, T* scrat
 
 }  // namespace
 
-SplitSearch::SplitSearch(const Dataset& data, int rule)
+SplitSearch::SplitSearch(const Dataset& data, int rule, ClassPacking packing)
     : data_(data), rule_(rule), n_classes_(data.n_classes),
       min_daughter_size_(data.min_daughter_size()), coded_of_(data.n_covariates, -1),
       sorted_of_(data.n_covariates, -1), case_list_(data.n_cases),
       class_in_segment_(data.y.begin(), data.y.end()), begin_(MAX_NODES, 0),
-      end_(MAX_NODES, 0), class_of_(data.y.begin(), data.y.end()), goes_right_(data.n_cases),
+      end_(MAX_NODES, 0), class_of_(data.y.begin(), data.y.end()),
+      entry_body_{0, class_of_.data()}, goes_right_(data.n_cases),
       side_(data.n_cases), right_scratch_(data.n_cases), right_bytes_(data.n_cases),
       totals_(n_classes_), left_(n_classes_), right_(n_classes_),
       code_counts_(MAX_CODES * n_classes_), partial_counts_(3 * MAX_CODES * n_classes_) {
@@ -45,6 +46,7 @@ SplitSearch::SplitSearch(const Dataset& data, int rule)
   candidate_counts_.reserve(MAX_CANDIDATES * n_classes_);
   end_[0] = data.n_cases;
   prepare_columns();
+  pack_classes(packing);
   if (rule_ == RULE_ENTROPY) {
     xlogx_.resize(static_cast<std::size_t>(data.n_cases) + 1);
     xlogx_[0] = 0.0;
@@ -75,6 +77,20 @@ void SplitSearch::prepare_columns() {
     const bool has_copy = std::any_of(data_.source_var.begin() + v + 1, data_.source_var.end(),
                                       [v](int s) { return s == v; });
     if (add_ordinal(v, order) && has_copy) coded_source_orders[v] = std::move(order);
+  }
+}
+
+void SplitSearch::pack_classes(ClassPacking packing) {
+  int class_bits = 1;
+  while ((1 << class_bits) < n_classes_) ++class_bits;
+  const long long room = (static_cast<long long>(CASE_BITS) + 1) >> class_bits;
+  if (packing == ClassPacking::never || data_.n_cases > room) return;
+  entry_body_.class_bits = class_bits;
+  for (std::vector<ColumnEntry>& column : sorted_) {
+    for (ColumnEntry& entry : column) {
+      const ColumnEntry c = entry & CASE_BITS;
+      entry = (entry & RUN_START) | c << class_bits | class_of_[c];
+    }
   }
 }
 
@@ -274,12 +290,12 @@ void SplitSearch::split_column(std::vector<ColumnEntry>& column, int begin, int 
   // its own side's position advances; to never passes i, so nothing unread is overwritten.
   for (int i = begin; i < end; ++i) {
     const ColumnEntry entry = column[i];
-    const ColumnEntry c = entry & CASE_BITS;
+    const ColumnEntry body = entry & CASE_BITS;
     left_mark |= entry & RUN_START;
     right_mark |= entry & RUN_START;
-    const ColumnEntry right = goes_right_[c];
-    column[to] = c | left_mark;
-    right_scratch_[n_right] = c | right_mark;
+    const ColumnEntry right = goes_right_[entry_body_.case_of(body)];
+    column[to] = body | left_mark;
+    right_scratch_[n_right] = body | right_mark;
     to += static_cast<int>(1 - right);
     n_right += static_cast<int>(right);
     left_mark &= 0u - right;         // kept while the entries go right

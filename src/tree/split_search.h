@@ -18,8 +18,13 @@ namespace bramble {
 
 class SplitSearch {
  public:
+  // Whether the entries of a sorted column carry their case's class, which saves the search a
+  // random read per entry: they do when a case index leaves room for it (fewer than
+  // 2^(31 - bits of a class) cases). never serves to test the other way.
+  enum class ClassPacking { when_it_fits, never };
+
   // Every case starts in the root, node 0.
-  SplitSearch(const Dataset& data, int rule);
+  SplitSearch(const Dataset& data, int rule, ClassPacking packing = ClassPacking::when_it_fits);
 
   // The cases of node in increasing case order, and their number.
   const int* cases(int node) const;
@@ -48,6 +53,17 @@ class SplitSearch {
     int last_left_case;
   };
 
+  // The body of an entry (entry & CASE_BITS): the case above class_bits bits of its class, or the
+  // case alone when class_bits is 0 (the class then read from classes).
+  struct EntryBody {
+    int class_bits;
+    const unsigned char* classes;
+    int case_of(ColumnEntry body) const { return static_cast<int>(body >> class_bits); }
+    int class_of(ColumnEntry body) const {
+      return class_bits != 0 ? static_cast<int>(body & ((1u << class_bits) - 1)) : classes[body];
+    }
+  };
+
   // A covariate as one code per case, in segment order. Ordinal: the rank of the case's value,
   // values[code] being the value; nominal: the category itself (values empty).
   struct CodedColumn {
@@ -60,6 +76,7 @@ class SplitSearch {
   static constexpr std::size_t MAX_CANDIDATES = 64;
 
   void prepare_columns();
+  void pack_classes(ClassPacking packing);
   void add_nominal(int var);
   bool add_ordinal(int var, std::vector<ColumnEntry>& order);
   int count_classes(int node, const unsigned char* excluded) const;
@@ -88,6 +105,7 @@ class SplitSearch {
   std::vector<int> begin_;  // per node: its segment [begin, end) of every array above
   std::vector<int> end_;
   std::vector<unsigned char> class_of_;  // y, one byte per case
+  EntryBody entry_body_;
   std::vector<double> xlogx_;            // k ln k for k = 0 .. n_cases (entropy rule only)
 
   // Work space, reused so that no search or split allocates.
