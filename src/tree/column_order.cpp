@@ -4,6 +4,7 @@
 #include <cfloat>
 #include <cstring>
 #include <limits>
+#include <numeric>
 #include <utility>
 
 namespace bramble {
@@ -120,51 +121,61 @@ std::vector<ColumnEntry> ColumnSorter::sort(const std::vector<double>& values) {
   return order;
 }
 
-std::vector<ColumnEntry> order_of_missing_copy(const std::vector<ColumnEntry>& source_order,
-                                               const std::vector<double>& source,
-                                               const std::vector<double>& copy) {
-  // One sequential pass checks the form; reading the values in sorted order would be slow.
-  std::size_t n_missing = 0;
-  double missing_source = 0.0;
-  double missing_copy = 0.0;
+MissingCopyForm missing_copy_form(const std::vector<double>& source,
+                                  const std::vector<double>& copy) {
+  MissingCopyForm form;
   double least_present = std::numeric_limits<double>::infinity();
   double largest_present = -least_present;
   for (std::size_t c = 0; c < source.size(); ++c) {
     if (copy[c] == source[c]) {
       least_present = std::min(least_present, source[c]);
       largest_present = std::max(largest_present, source[c]);
-    } else if (n_missing++ == 0) {
-      missing_source = source[c];
-      missing_copy = copy[c];
-    } else if (source[c] != missing_source || copy[c] != missing_copy) {
-      return {};
+    } else if (form.n_missing++ == 0) {
+      form.source_value = source[c];
+      form.copy_value = copy[c];
+    } else if (source[c] != form.source_value || copy[c] != form.copy_value) {
+      return form;
     }
   }
-  if (n_missing > 0 && !(missing_source < least_present && missing_copy > largest_present)) {
-    return {};
-  }
-  // Both blocks start runs already: the first entry, and the first present value after the
-  // missing run.
-  std::vector<ColumnEntry> order(source_order.size());
-  std::rotate_copy(source_order.begin(), source_order.begin() + n_missing, source_order.end(),
-                   order.begin());
-  return order;
+  form.holds = form.n_missing == 0 ||
+               (form.source_value < least_present && form.copy_value > largest_present);
+  return form;
 }
 
-bool rank_codes(const std::vector<ColumnEntry>& order, const std::vector<double>& values,
-                RankCodes& codes) {
-  int runs = 0;
-  for (std::size_t i = 0; i < order.size() && runs <= MAX_CODES; ++i) {
-    runs += (order[i] & RUN_START) != 0 ? 1 : 0;
+bool rank_codes(const std::vector<double>& values, RankCodes& codes) {
+  // Open addressing on the key of each value; a slot holds 1 + the index of its value in order of
+  // first appearance, so the table has room for MAX_CODES + 1 values at under half load.
+  constexpr int TABLE_BITS = 10;
+  std::vector<std::uint16_t> slots(std::size_t{1} << TABLE_BITS, 0);
+  std::vector<std::uint64_t> keys;
+  std::vector<double> first_values;
+  std::vector<std::uint8_t> first_seen(values.size());
+  for (std::size_t c = 0; c < values.size(); ++c) {
+    const std::uint64_t key = double_key(values[c]);
+    std::size_t slot = (key * 0x9E3779B97F4A7C15u) >> (64 - TABLE_BITS);
+    while (slots[slot] != 0 && keys[slots[slot] - 1] != key) {
+      slot = (slot + 1) & (slots.size() - 1);
+    }
+    if (slots[slot] == 0) {
+      if (keys.size() == MAX_CODES) return false;
+      keys.push_back(key);
+      first_values.push_back(values[c]);
+      slots[slot] = static_cast<std::uint16_t>(keys.size());
+    }
+    first_seen[c] = static_cast<std::uint8_t>(slots[slot] - 1);
   }
-  if (runs > MAX_CODES) return false;
-  codes.codes.assign(order.size(), 0);
-  codes.values.clear();
-  for (const ColumnEntry entry : order) {
-    const ColumnEntry c = entry & CASE_BITS;
-    if ((entry & RUN_START) != 0) codes.values.push_back(values[c]);
-    codes.codes[c] = static_cast<std::uint8_t>(codes.values.size() - 1);
+  // Equal keys are equal values, and the keys have the order of the values.
+  std::vector<int> by_key(keys.size());
+  std::iota(by_key.begin(), by_key.end(), 0);
+  std::sort(by_key.begin(), by_key.end(), [&](int a, int b) { return keys[a] < keys[b]; });
+  std::vector<std::uint8_t> rank(keys.size());
+  codes.values.resize(keys.size());
+  for (std::size_t r = 0; r < by_key.size(); ++r) {
+    rank[by_key[r]] = static_cast<std::uint8_t>(r);
+    codes.values[r] = first_values[by_key[r]];
   }
+  for (std::uint8_t& code : first_seen) code = rank[code];
+  codes.codes = std::move(first_seen);
   return true;
 }
 

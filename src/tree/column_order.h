@@ -34,14 +34,18 @@ class ColumnSorter {
   std::vector<std::uint32_t> counts_;
 };
 
-// The order of a missing copy derived from its source's order without sorting: the missing cases
-// (all with one value below every present value in the source, all with one value above every
-// present value in the copy, the present values equal in both) form the first run of the source
-// order and the last run of the copy order, so the order is a rotation. Returns an empty vector
-// when the columns are not of that form.
-std::vector<ColumnEntry> order_of_missing_copy(const std::vector<ColumnEntry>& source_order,
-                                               const std::vector<double>& source,
-                                               const std::vector<double>& copy);
+// How recoding leaves a missing copy: where copy and source differ (the missing cases), the source
+// holds one value below all its other values and the copy one value above all its other values.
+// Then a node's cases in the copy's value order are those in the source's order with the missing
+// run moved from the start to the end, and the copy's codes are the source's rotated by one.
+struct MissingCopyForm {
+  bool holds = false;
+  std::size_t n_missing = 0;
+  double source_value = 0.0;  // of the missing cases, when there are any
+  double copy_value = 0.0;
+};
+MissingCopyForm missing_copy_form(const std::vector<double>& source,
+                                  const std::vector<double>& copy);
 
 // A column with few distinct values, as the rank of each case's value among them.
 constexpr int MAX_CODES = 256;
@@ -50,8 +54,8 @@ struct RankCodes {
   std::vector<double> values;       // the distinct values, ascending: values[code]
 };
 
-// Ranks from a sorted order; false (codes untouched) when there are more than MAX_CODES runs.
-bool rank_codes(const std::vector<ColumnEntry>& order, const std::vector<double>& values,
-                RankCodes& codes);
+// Ranks of the values, found without sorting them; false (codes untouched) when there are more
+// than MAX_CODES distinct values, which is usually noticed within the first few hundred.
+bool rank_codes(const std::vector<double>& values, RankCodes& codes);
 
 }  // namespace bramble

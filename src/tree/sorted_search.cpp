@@ -23,12 +23,23 @@ namespace {
 // impurity within about 30 u. So 1e-9 leaves a margin of about 1000 over the worst rounding.
 constexpr double SCORE_ERROR_BOUND = 1e-9;
 
-template <bool WITH_EXCLUSIONS, typename Body, typename Visit>
-void walk_runs(const ColumnEntry* entries, int count, const Body& body_of,
-               const unsigned char* excluded, int n_left_limit, int* left, Visit& visit) {
+// Where a walk stands: cases left of the boundary, the last of them, and whether a run started
+// since.
+struct WalkState {
   int n_left = 0;
   int last_case = 0;
   bool boundary = false;
+};
+
+template <bool WITH_EXCLUSIONS, typename Body, typename Visit>
+void walk_runs(const ColumnEntry* entries, int count, const Body body_of,
+               const unsigned char* excluded, int n_left_limit, int* left, Visit& visit,
+               WalkState& state) {
+  // Locals and a copy of body_of: the stores to left[] could otherwise change them for all the
+  // compiler knows.
+  int n_left = state.n_left;
+  int last_case = state.last_case;
+  bool boundary = state.boundary;
   for (int i = 0; i < count && n_left < n_left_limit; ++i) {
     const ColumnEntry entry = entries[i];
     const ColumnEntry body = entry & CASE_BITS;
@@ -41,19 +52,31 @@ void walk_runs(const ColumnEntry* entries, int count, const Body& body_of,
     ++n_left;
     last_case = c;
   }
+  state = {n_left, last_case, boundary};
+}
+
+template <bool WITH_EXCLUSIONS, typename Segment, typename Body, typename Visit>
+void walk_segment(const Segment& segment, const Body& body_of, const unsigned char* excluded,
+                  int n_left_limit, int* left, Visit& visit) {
+  WalkState state;
+  const int run = segment.missing_run;
+  walk_runs<WITH_EXCLUSIONS>(segment.entries + run, segment.count - run, body_of, excluded,
+                             n_left_limit, left, visit, state);
+  walk_runs<WITH_EXCLUSIONS>(segment.entries, run, body_of, excluded, n_left_limit, left, visit,
+                             state);
 }
 
 // Walks a node's segment of a sorted column in value order, skipping excluded cases, and calls
 // visit(n_left, last_left_case) at every boundary between runs of equal values among the cases
 // considered, with left[] holding the class counts of the cases before the boundary. Stops once
 // n_left_limit cases are left of the boundary.
-template <typename Body, typename Visit>
-void walk_boundaries(const ColumnEntry* entries, int count, const Body& body_of,
-                     const unsigned char* excluded, int n_left_limit, int* left, Visit&& visit) {
+template <typename Segment, typename Body, typename Visit>
+void walk_boundaries(const Segment& segment, const Body& body_of, const unsigned char* excluded,
+                     int n_left_limit, int* left, Visit&& visit) {
   if (excluded == nullptr) {
-    walk_runs<false>(entries, count, body_of, excluded, n_left_limit, left, visit);
+    walk_segment<false>(segment, body_of, excluded, n_left_limit, left, visit);
   } else {
-    walk_runs<true>(entries, count, body_of, excluded, n_left_limit, left, visit);
+    walk_segment<true>(segment, body_of, excluded, n_left_limit, left, visit);
   }
 }
 
@@ -89,16 +112,31 @@ struct GiniScore {
 double SplitSearch::best_sorted_cut(int var, int node, const unsigned char* excluded, int m,
                                     double& cut) const {
   const double* values = data_.X[var].data();
-  const ColumnEntry* entries = sorted_[sorted_of_[var]].data() + begin_[node];
+  const SortedSegment segment = sorted_segment(var, node);
   int best_case = -1;
   const double best =
       rule_ == RULE_ENTROPY
-          ? best_boundary(EntropyScore{xlogx_.data(), totals_.data(), n_classes_}, entries,
-                          node, excluded, m, best_case)
-          : best_boundary(GiniScore{totals_.data(), n_classes_}, entries, node, excluded, m,
+          ? best_boundary(EntropyScore{xlogx_.data(), totals_.data(), n_classes_}, segment,
+                          excluded, m, best_case)
+          : best_boundary(GiniScore{totals_.data(), n_classes_}, segment, excluded, m,
                           best_case);
   cut = best_case >= 0 ? values[best_case] : smallest_value(values, node, excluded);
   return best;
+}
+
+// A missing copy walks its source's segment with the source's missing run, when the node has
+// missing cases, moved to the end.
+SplitSearch::SortedSegment SplitSearch::sorted_segment(int var, int node) const {
+  const CovariateView& view = views_[var];
+  SortedSegment segment{sorted_[view.sorted].data() + begin_[node], size(node), 0};
+  if (!view.missing_last || segment.count == 0) return segment;
+  const double* source_values = data_.X[data_.source_var[var]].data();
+  const ColumnEntry first = segment.entries[0] & CASE_BITS;
+  if (source_values[entry_body_.case_of(first)] != view.missing_value) return segment;
+  int run = 1;
+  while (run < segment.count && (segment.entries[run] & RUN_START) == 0) ++run;
+  segment.missing_run = run;
+  return segment;
 }
 
 double SplitSearch::exact_impurity(const int* left, int n_left, int m) const {
@@ -107,9 +145,8 @@ double SplitSearch::exact_impurity(const int* left, int n_left, int m) const {
 }
 
 template <typename Score>
-double SplitSearch::best_boundary(const Score& score_of, const ColumnEntry* entries, int node,
+double SplitSearch::best_boundary(const Score& score_of, const SortedSegment& segment,
                                   const unsigned char* excluded, int m, int& best_case) const {
-  const int count = size(node);
   const int n_left_limit = m - min_daughter_size_;
   // First walk: the least score, remembering the boundaries that came near it.
   const double window = 2 * SCORE_ERROR_BOUND * m;
@@ -118,7 +155,7 @@ double SplitSearch::best_boundary(const Score& score_of, const ColumnEntry* entr
   candidates_.clear();
   candidate_counts_.clear();
   std::fill(left_.begin(), left_.end(), 0);
-  walk_boundaries(entries, count, entry_body_, excluded, n_left_limit, left_.data(),
+  walk_boundaries(segment, entry_body_, excluded, n_left_limit, left_.data(),
                   [&](int n_left, int last_case) {
                     if (n_left <= min_daughter_size_) return;
                     const double score = score_of(left_.data(), n_left, m);
@@ -148,7 +185,7 @@ double SplitSearch::best_boundary(const Score& score_of, const ColumnEntry* entr
     return best;
   }
   std::fill(left_.begin(), left_.end(), 0);
-  walk_boundaries(entries, count, entry_body_, excluded, n_left_limit, left_.data(),
+  walk_boundaries(segment, entry_body_, excluded, n_left_limit, left_.data(),
                   [&](int n_left, int last_case) {
                     if (n_left <= min_daughter_size_) return;
                     if (score_of(left_.data(), n_left, m) > threshold) return;

@@ -33,11 +33,11 @@ void partition_segment(T* values, const unsigned char* side, int count, T* scrat
 
 SplitSearch::SplitSearch(const Dataset& data, int rule, ClassPacking packing)
     : data_(data), rule_(rule), n_classes_(data.n_classes),
-      min_daughter_size_(data.min_daughter_size()), coded_of_(data.n_covariates, -1),
-      sorted_of_(data.n_covariates, -1), case_list_(data.n_cases),
+      min_daughter_size_(data.min_daughter_size()), views_(data.n_covariates),
+      case_list_(data.n_cases),
       class_in_segment_(data.y.begin(), data.y.end()), begin_(MAX_NODES, 0),
       end_(MAX_NODES, 0), class_of_(data.y.begin(), data.y.end()),
-      entry_body_{0, class_of_.data()}, goes_right_(data.n_cases),
+      entry_body_{0, 0, class_of_.data()}, goes_right_(data.n_cases),
       side_(data.n_cases), right_scratch_(data.n_cases), right_bytes_(data.n_cases),
       totals_(n_classes_), left_(n_classes_), right_(n_classes_),
       code_counts_(MAX_CODES * n_classes_), partial_counts_(3 * MAX_CODES * n_classes_) {
@@ -54,30 +54,57 @@ SplitSearch::SplitSearch(const Dataset& data, int rule, ClassPacking packing)
   }
 }
 
-// A missing copy's order is derived from its source's, so the order of a coded source is kept
-// until its copy is prepared.
+// Covariates with few values are coded, the others sorted; a missing copy of the form recoding
+// gives is seen through its source's column.
 void SplitSearch::prepare_columns() {
   ColumnSorter sorter(data_.n_cases);
-  std::vector<std::vector<ColumnEntry>> coded_source_orders(data_.n_covariates);
   for (int v = 0; v < data_.n_covariates; ++v) {
     const std::vector<double>& values = data_.X[v];
+    CovariateView& view = views_[v];
     if (data_.is_nominal(v)) {
-      if (data_.var_type[v] <= MAX_CODES) add_nominal(v);
-      continue;  // more categories than a byte holds: searched from the case list
+      // More categories than a byte holds: searched from the case list.
+      if (data_.var_type[v] > MAX_CODES) continue;
+      std::vector<std::uint8_t> codes(values.size());
+      for (std::size_t c = 0; c < values.size(); ++c) {
+        codes[c] = static_cast<std::uint8_t>(values[c]);
+      }
+      view.coded = add_codes(std::move(codes));
+      view.n_codes = data_.var_type[v];
+      continue;
     }
-    std::vector<ColumnEntry> order;
-    const int source = data_.source_var[v];
-    if (data_.is_missing_copy(v) && !data_.is_nominal(source)) {
-      const std::vector<ColumnEntry>& source_order = sorted_of_[source] >= 0
-                                                         ? sorted_[sorted_of_[source]]
-                                                         : coded_source_orders[source];
-      order = order_of_missing_copy(source_order, data_.X[source], values);
+    if (data_.is_missing_copy(v) && view_through_source(v)) continue;
+    RankCodes ranks;
+    if (rank_codes(values, ranks)) {
+      view.coded = add_codes(std::move(ranks.codes));
+      view.n_codes = static_cast<int>(ranks.values.size());
+      view.values = std::move(ranks.values);
+      continue;
     }
-    if (order.empty()) order = sorter.sort(values);
-    const bool has_copy = std::any_of(data_.source_var.begin() + v + 1, data_.source_var.end(),
-                                      [v](int s) { return s == v; });
-    if (add_ordinal(v, order) && has_copy) coded_source_orders[v] = std::move(order);
+    view.sorted = static_cast<int>(sorted_.size());
+    sorted_.push_back(sorter.sort(values));
   }
+}
+
+bool SplitSearch::view_through_source(int var) {
+  const int source = data_.source_var[var];
+  if (data_.is_nominal(source)) return false;
+  const MissingCopyForm form = missing_copy_form(data_.X[source], data_.X[var]);
+  if (!form.holds) return false;
+  CovariateView& view = views_[var];
+  view = views_[source];
+  if (form.n_missing == 0) return true;  // the copy equals its source
+  view.missing_last = true;
+  view.missing_value = form.source_value;
+  if (view.coded >= 0) {
+    std::rotate(view.values.begin(), view.values.begin() + 1, view.values.end());
+    view.values.back() = form.copy_value;
+  }
+  return true;
+}
+
+int SplitSearch::add_codes(std::vector<std::uint8_t> codes) {
+  codes_.push_back(std::move(codes));
+  return static_cast<int>(codes_.size()) - 1;
 }
 
 void SplitSearch::pack_classes(ClassPacking packing) {
@@ -86,38 +113,13 @@ void SplitSearch::pack_classes(ClassPacking packing) {
   const long long room = (static_cast<long long>(CASE_BITS) + 1) >> class_bits;
   if (packing == ClassPacking::never || data_.n_cases > room) return;
   entry_body_.class_bits = class_bits;
+  entry_body_.class_mask = (1u << class_bits) - 1;
   for (std::vector<ColumnEntry>& column : sorted_) {
     for (ColumnEntry& entry : column) {
       const ColumnEntry c = entry & CASE_BITS;
       entry = (entry & RUN_START) | c << class_bits | class_of_[c];
     }
   }
-}
-
-void SplitSearch::add_nominal(int var) {
-  const std::vector<double>& values = data_.X[var];
-  CodedColumn column;
-  column.n_codes = data_.var_type[var];
-  column.codes.resize(values.size());
-  for (std::size_t c = 0; c < values.size(); ++c) {
-    column.codes[c] = static_cast<std::uint8_t>(values[c]);
-  }
-  coded_of_[var] = static_cast<int>(coded_.size());
-  coded_.push_back(std::move(column));
-}
-
-// Codes the column when it has few values (order untouched, returns true), else takes its order.
-bool SplitSearch::add_ordinal(int var, std::vector<ColumnEntry>& order) {
-  RankCodes ranks;
-  if (rank_codes(order, data_.X[var], ranks)) {
-    coded_of_[var] = static_cast<int>(coded_.size());
-    const int n_codes = static_cast<int>(ranks.values.size());
-    coded_.push_back({std::move(ranks.codes), std::move(ranks.values), n_codes});
-    return true;
-  }
-  sorted_of_[var] = static_cast<int>(sorted_.size());
-  sorted_.push_back(std::move(order));
-  return false;
 }
 
 const int* SplitSearch::cases(int node) const { return case_list_.data() + begin_[node]; }
@@ -128,12 +130,12 @@ double SplitSearch::best_split(int var, int node, double& cut) const {
   if (!data_.is_nominal(var)) return best_ordinal_split(var, node, nullptr, cut);
   // A node without room for a split has no coded segment, and no grouping is admissible; the
   // plain search still tells what the code would be.
-  if (coded_of_[var] < 0 || !has_room_for_split(data_, size(node))) {
+  const CovariateView& view = views_[var];
+  if (view.coded < 0 || !has_room_for_split(data_, size(node))) {
     return best_nominal_split(data_, var, cases(node), size(node), cut, rule_);
   }
-  const CodedColumn& column = coded_[coded_of_[var]];
-  tally_codes(column, node, nullptr);
-  return best_grouping(data_, code_counts_.data(), column.n_codes, size(node), cut, rule_);
+  tally_codes(view, node, nullptr);
+  return best_grouping(data_, code_counts_.data(), view.n_codes, size(node), cut, rule_);
 }
 
 double SplitSearch::best_ordinal_split(int var, int node, const unsigned char* excluded,
@@ -144,10 +146,10 @@ double SplitSearch::best_ordinal_split(int var, int node, const unsigned char* e
     cut = smallest_value(data_.X[var].data(), node, excluded);
     return n_classes_;
   }
-  if (coded_of_[var] >= 0) {
-    const CodedColumn& column = coded_[coded_of_[var]];
-    tally_codes(column, node, excluded);
-    return best_coded_cut(column, m, cut);
+  const CovariateView& view = views_[var];
+  if (view.coded >= 0) {
+    tally_codes(view, node, excluded);
+    return best_coded_cut(view, m, cut);
   }
   return best_sorted_cut(var, node, excluded, m, cut);
 }
@@ -179,12 +181,12 @@ int SplitSearch::count_classes(int node, const unsigned char* excluded) const {
 }
 
 // Class counts of each code among the node's cases not excluded, into code_counts_.
-void SplitSearch::tally_codes(const CodedColumn& column, int node,
+void SplitSearch::tally_codes(const CovariateView& view, int node,
                               const unsigned char* excluded) const {
-  const int cells = column.n_codes * n_classes_;
-  const std::uint8_t* codes = column.codes.data();
-  const unsigned char* classes = class_in_segment_.data();
   const int n = n_classes_;
+  const int cells = view.n_codes * n;
+  const std::uint8_t* codes = codes_[view.coded].data();
+  const unsigned char* classes = class_in_segment_.data();
   int* counts = code_counts_.data();
   std::fill(counts, counts + cells, 0);
   int i = begin_[node];
@@ -193,25 +195,29 @@ void SplitSearch::tally_codes(const CodedColumn& column, int node,
     for (; i < end; ++i) {
       if (excluded[case_list_[i]] == 0) ++counts[codes[i] * n + classes[i]];
     }
-    return;
+  } else {
+    // Four tallies summed at the end: neighbouring cases often share a cell, and a single tally
+    // would wait for each of its own stores.
+    int* partial = partial_counts_.data();
+    std::fill(partial, partial + 3 * cells, 0);
+    for (; i + 4 <= end; i += 4) {
+      ++counts[codes[i] * n + classes[i]];
+      ++partial[codes[i + 1] * n + classes[i + 1]];
+      ++partial[cells + codes[i + 2] * n + classes[i + 2]];
+      ++partial[2 * cells + codes[i + 3] * n + classes[i + 3]];
+    }
+    for (; i < end; ++i) ++counts[codes[i] * n + classes[i]];
+    for (int k = 0; k < cells; ++k) {
+      counts[k] += partial[k] + partial[cells + k] + partial[2 * cells + k];
+    }
   }
-  // Four tallies summed at the end: neighbouring cases often share a cell, and a single tally
-  // would wait for each of its own stores.
-  int* partial = partial_counts_.data();
-  std::fill(partial, partial + 3 * cells, 0);
-  for (; i + 4 <= end; i += 4) {
-    ++counts[codes[i] * n + classes[i]];
-    ++partial[codes[i + 1] * n + classes[i + 1]];
-    ++partial[cells + codes[i + 2] * n + classes[i + 2]];
-    ++partial[2 * cells + codes[i + 3] * n + classes[i + 3]];
-  }
-  for (; i < end; ++i) ++counts[codes[i] * n + classes[i]];
-  for (int k = 0; k < cells; ++k) counts[k] += partial[k] + partial[cells + k] + partial[2 * cells + k];
+  // The source's lowest code is the copy's highest.
+  if (view.missing_last) std::rotate(counts, counts + n, counts + cells);
 }
 
 // The boundaries of a coded ordinal column lie between codes present in the node, in value order;
 // each is evaluated exactly, as when sorting the node's values.
-double SplitSearch::best_coded_cut(const CodedColumn& column, int m, double& cut) const {
+double SplitSearch::best_coded_cut(const CovariateView& view, int m, double& cut) const {
   std::fill(left_.begin(), left_.end(), 0);
   std::copy(totals_.begin(), totals_.end(), right_.begin());
   double best = n_classes_;
@@ -220,7 +226,7 @@ double SplitSearch::best_coded_cut(const CodedColumn& column, int m, double& cut
   int previous_code = -1;
   int n_left = 0;
   // Once the right side is down to the minimum size, no later boundary is admissible.
-  for (int code = 0; code < column.n_codes && n_left < m - min_daughter_size_; ++code) {
+  for (int code = 0; code < view.n_codes && n_left < m - min_daughter_size_; ++code) {
     const int* counts = &code_counts_[code * n_classes_];
     const int size = std::accumulate(counts, counts + n_classes_, 0);
     if (size == 0) continue;
@@ -240,7 +246,7 @@ double SplitSearch::best_coded_cut(const CodedColumn& column, int m, double& cut
     n_left += size;
     previous_code = code;
   }
-  cut = column.values[best_code >= 0 ? best_code : first_code];
+  cut = view.values[best_code >= 0 ? best_code : first_code];
   return best;
 }
 
@@ -263,8 +269,8 @@ void SplitSearch::split(int node, int left, const std::vector<int>& case_node) {
   // A node without room for a split is never searched through its columns: its segments of them
   // may stay unpartitioned.
   if (has_room_for_split(data_, n_left) || has_room_for_split(data_, count - n_left)) {
-    for (CodedColumn& column : coded_) {
-      partition_segment(column.codes.data() + begin, side_.data(), count, right_bytes_.data());
+    for (std::vector<std::uint8_t>& codes : codes_) {
+      partition_segment(codes.data() + begin, side_.data(), count, right_bytes_.data());
     }
     for (std::vector<ColumnEntry>& column : sorted_) split_column(column, begin, end);
   }

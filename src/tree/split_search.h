@@ -1,10 +1,10 @@
 // Split search without sorting at every node. Every covariate is prepared once: one with few
 // distinct values (every nominal covariate, and an ordinal one with at most MAX_CODES values)
 // becomes a code byte per case, kept in case order; any other ordinal covariate is sorted once.
-// The cases of each node stay one contiguous segment of the case list and of every coded column
-// (in case order) and of every sorted column (in value order), so a node is searched by one
-// sequential pass over its segments. Results and tie-breaks equal those of sorting the node's
-// values afresh.
+// A missing copy needs no column of its own: it is searched through its source's. The cases of
+// each node stay one contiguous segment of the case list and of every coded column (in case
+// order) and of every sorted column (in value order), so a node is searched by one sequential pass
+// over its segments. Results and tie-breaks equal those of sorting the node's values afresh.
 #pragma once
 
 #include <cstdint>
@@ -57,37 +57,52 @@ class SplitSearch {
   // case alone when class_bits is 0 (the class then read from classes).
   struct EntryBody {
     int class_bits;
+    ColumnEntry class_mask;
     const unsigned char* classes;
     int case_of(ColumnEntry body) const { return static_cast<int>(body >> class_bits); }
     int class_of(ColumnEntry body) const {
-      return class_bits != 0 ? static_cast<int>(body & ((1u << class_bits) - 1)) : classes[body];
+      return class_bits != 0 ? static_cast<int>(body & class_mask) : classes[body];
     }
   };
 
-  // A covariate as one code per case, in segment order. Ordinal: the rank of the case's value,
-  // values[code] being the value; nominal: the category itself (values empty).
-  struct CodedColumn {
-    std::vector<std::uint8_t> codes;
-    std::vector<double> values;
-    int n_codes = 0;
+  // How a covariate is searched: through a coded column, a sorted column, or (a nominal one with
+  // more categories than a byte holds) the case list.
+  struct CovariateView {
+    int coded = -1;   // its column of codes_, or -1
+    int sorted = -1;  // its column of sorted_, or -1
+    int n_codes = 0;  // nominal: the category is the code
+    std::vector<double> values;  // coded ordinal: the value of each code, ascending
+    // A missing copy seen through its source's column: the source's lowest value (its missing
+    // cases, holding missing_value) is the copy's highest.
+    bool missing_last = false;
+    double missing_value = 0.0;
+  };
+
+  // A node's segment of a sorted column in the order a covariate sees it: from missing_run to the
+  // end, then the first missing_run entries.
+  struct SortedSegment {
+    const ColumnEntry* entries;
+    int count;
+    int missing_run;
   };
 
   // Near ties of a sorted column kept in memory; beyond that the segment is walked a second time.
   static constexpr std::size_t MAX_CANDIDATES = 64;
 
   void prepare_columns();
+  bool view_through_source(int var);
+  int add_codes(std::vector<std::uint8_t> codes);
   void pack_classes(ClassPacking packing);
-  void add_nominal(int var);
-  bool add_ordinal(int var, std::vector<ColumnEntry>& order);
   int count_classes(int node, const unsigned char* excluded) const;
   double smallest_value(const double* values, int node, const unsigned char* excluded) const;
-  void tally_codes(const CodedColumn& column, int node, const unsigned char* excluded) const;
-  double best_coded_cut(const CodedColumn& column, int m, double& cut) const;
+  void tally_codes(const CovariateView& view, int node, const unsigned char* excluded) const;
+  double best_coded_cut(const CovariateView& view, int m, double& cut) const;
+  SortedSegment sorted_segment(int var, int node) const;
   double best_sorted_cut(int var, int node, const unsigned char* excluded, int m,
                          double& cut) const;
   double exact_impurity(const int* left, int n_left, int m) const;
   template <typename Score>
-  double best_boundary(const Score& score_of, const ColumnEntry* entries, int node,
+  double best_boundary(const Score& score_of, const SortedSegment& segment,
                        const unsigned char* excluded, int m, int& best_case) const;
   bool keep_candidate(double score, int n_left, int last_left_case, double threshold) const;
   void split_column(std::vector<ColumnEntry>& column, int begin, int end);
@@ -96,10 +111,9 @@ class SplitSearch {
   int rule_;
   int n_classes_;
   int min_daughter_size_;
-  std::vector<int> coded_of_;   // per covariate: its coded column, or -1
-  std::vector<int> sorted_of_;  // per covariate: its sorted column, or -1
-  std::vector<CodedColumn> coded_;
-  std::vector<std::vector<ColumnEntry>> sorted_;
+  std::vector<CovariateView> views_;                // per covariate
+  std::vector<std::vector<std::uint8_t>> codes_;    // coded columns
+  std::vector<std::vector<ColumnEntry>> sorted_;    // sorted columns
   std::vector<int> case_list_;
   std::vector<unsigned char> class_in_segment_;  // class of each case, in segment order
   std::vector<int> begin_;  // per node: its segment [begin, end) of every array above
