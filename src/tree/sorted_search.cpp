@@ -23,25 +23,19 @@ namespace {
 // impurity within about 30 u. So 1e-9 leaves a margin of about 1000 over the worst rounding.
 constexpr double SCORE_ERROR_BOUND = 1e-9;
 
-// Where a walk stands: cases left of the boundary, the last of them, and whether a run started
-// since.
-struct WalkState {
+// The entries are taken from missing_run to the end, then from the start up to missing_run.
+template <bool WITH_EXCLUSIONS, typename Segment, typename Body, typename Visit>
+void walk_runs(const Segment& segment, const Body body_of, const unsigned char* excluded,
+               int n_left_limit, int* left, Visit& visit) {
+  // A copy of body_of: the stores to left[] could otherwise change it for all the compiler knows.
+  const ColumnEntry* entries = segment.entries;
+  const int count = segment.count;
   int n_left = 0;
   int last_case = 0;
   bool boundary = false;
-};
-
-template <bool WITH_EXCLUSIONS, typename Body, typename Visit>
-void walk_runs(const ColumnEntry* entries, int count, const Body body_of,
-               const unsigned char* excluded, int n_left_limit, int* left, Visit& visit,
-               WalkState& state) {
-  // Locals and a copy of body_of: the stores to left[] could otherwise change them for all the
-  // compiler knows.
-  int n_left = state.n_left;
-  int last_case = state.last_case;
-  bool boundary = state.boundary;
-  for (int i = 0; i < count && n_left < n_left_limit; ++i) {
-    const ColumnEntry entry = entries[i];
+  for (int i = 0, at = segment.missing_run; i < count && n_left < n_left_limit; ++i) {
+    const ColumnEntry entry = entries[at];
+    at = at + 1 < count ? at + 1 : 0;
     const ColumnEntry body = entry & CASE_BITS;
     const int c = body_of.case_of(body);
     boundary = boundary || (entry & RUN_START) != 0;
@@ -52,18 +46,6 @@ void walk_runs(const ColumnEntry* entries, int count, const Body body_of,
     ++n_left;
     last_case = c;
   }
-  state = {n_left, last_case, boundary};
-}
-
-template <bool WITH_EXCLUSIONS, typename Segment, typename Body, typename Visit>
-void walk_segment(const Segment& segment, const Body& body_of, const unsigned char* excluded,
-                  int n_left_limit, int* left, Visit& visit) {
-  WalkState state;
-  const int run = segment.missing_run;
-  walk_runs<WITH_EXCLUSIONS>(segment.entries + run, segment.count - run, body_of, excluded,
-                             n_left_limit, left, visit, state);
-  walk_runs<WITH_EXCLUSIONS>(segment.entries, run, body_of, excluded, n_left_limit, left, visit,
-                             state);
 }
 
 // Walks a node's segment of a sorted column in value order, skipping excluded cases, and calls
@@ -74,9 +56,9 @@ template <typename Segment, typename Body, typename Visit>
 void walk_boundaries(const Segment& segment, const Body& body_of, const unsigned char* excluded,
                      int n_left_limit, int* left, Visit&& visit) {
   if (excluded == nullptr) {
-    walk_segment<false>(segment, body_of, excluded, n_left_limit, left, visit);
+    walk_runs<false>(segment, body_of, excluded, n_left_limit, left, visit);
   } else {
-    walk_segment<true>(segment, body_of, excluded, n_left_limit, left, visit);
+    walk_runs<true>(segment, body_of, excluded, n_left_limit, left, visit);
   }
 }
 
