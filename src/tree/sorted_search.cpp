@@ -1,5 +1,6 @@
 // The search of a sorted column: a walk over the node's segment in value order.
 #include <algorithm>
+#include <cstdint>
 #include <limits>
 
 #include "numeric/limits.h"
@@ -23,44 +24,90 @@ namespace {
 // impurity within about 30 u. So 1e-9 leaves a margin of about 1000 over the worst rounding.
 constexpr double SCORE_ERROR_BOUND = 1e-9;
 
-// The entries are taken from missing_run to the end, then from the start up to missing_run.
-template <bool WITH_EXCLUSIONS, typename Segment, typename Body, typename Visit>
-void walk_runs(const Segment& segment, const Body body_of, const unsigned char* excluded,
-               int n_left_limit, int* left, Visit& visit) {
-  // A copy of body_of: the stores to left[] could otherwise change it for all the compiler knows.
-  const ColumnEntry* entries = segment.entries;
-  const int count = segment.count;
-  int n_left = 0;
-  int last_case = 0;
-  bool boundary = false;
-  for (int i = 0, at = segment.missing_run; i < count && n_left < n_left_limit; ++i) {
-    const ColumnEntry entry = entries[at];
-    at = at + 1 < count ? at + 1 : 0;
-    const ColumnEntry body = entry & CASE_BITS;
-    const int c = body_of.case_of(body);
-    boundary = boundary || (entry & RUN_START) != 0;
-    if (WITH_EXCLUSIONS && excluded[c] != 0) continue;
-    if (boundary && n_left > 0) visit(n_left, last_case);
-    boundary = false;
-    ++left[body_of.class_of(body)];
-    ++n_left;
-    last_case = c;
-  }
-}
+// Blocks of entries that a walk may jump over, and the largest number of classes for which it
+// tries (a block has 2^n_classes corners to score).
+constexpr int BLOCK_SIZE = 64;
+constexpr int MAX_BOUNDED_CLASSES = 4;
 
-// Walks a node's segment of a sorted column in value order, skipping excluded cases, and calls
-// visit(n_left, last_left_case) at every boundary between runs of equal values among the cases
-// considered, with left[] holding the class counts of the cases before the boundary. Stops once
-// n_left_limit cases are left of the boundary.
-template <typename Segment, typename Body, typename Visit>
-void walk_boundaries(const Segment& segment, const Body& body_of, const unsigned char* excluded,
-                     int n_left_limit, int* left, Visit&& visit) {
-  if (excluded == nullptr) {
-    walk_runs<false>(segment, body_of, excluded, n_left_limit, left, visit);
-  } else {
-    walk_runs<true>(segment, body_of, excluded, n_left_limit, left, visit);
+// A walk over a node's segment in the order its covariate sees it (from missing_run to the end,
+// then from the start), position by position, that keeps its state between calls. At every
+// boundary between runs of equal values among the cases considered (those not excluded) it calls
+// visit(n_left, last_left_case), left[] holding the class counts of the cases before the boundary;
+// it stops once n_left_limit cases are left of the boundary.
+template <typename Segment, typename Body>
+class RunWalk {
+ public:
+  RunWalk(const Segment& segment, Body body_of, int n_left_limit, int* left)
+      : segment_(segment), body_of_(body_of), n_left_limit_(n_left_limit), left_(left) {}
+
+  int count() const { return segment_.count; }
+  int n_left() const { return n_left_; }
+  ColumnEntry entry_at(int position) const { return segment_.entries[index_of(position)]; }
+
+  template <bool WITH_EXCLUSIONS, typename Visit>
+  void walk(int begin, int end, const unsigned char* excluded, Visit& visit) {
+    // Locals and a copy of body_of: the stores to left[] could otherwise change them for all the
+    // compiler knows.
+    const Body body_of = body_of_;
+    int* const left = left_;
+    int n_left = n_left_;
+    int last_case = last_case_;
+    bool boundary = boundary_;
+    for (int i = begin, at = index_of(begin); i < end && n_left < n_left_limit_; ++i) {
+      const ColumnEntry entry = segment_.entries[at];
+      at = at + 1 < segment_.count ? at + 1 : 0;
+      const ColumnEntry body = entry & CASE_BITS;
+      const int c = body_of.case_of(body);
+      boundary = boundary || (entry & RUN_START) != 0;
+      if (WITH_EXCLUSIONS && excluded[c] != 0) continue;
+      if (boundary && n_left > 0) visit(n_left, last_case);
+      boundary = false;
+      ++left[body_of.class_of(body)];
+      ++n_left;
+      last_case = c;
+    }
+    n_left_ = n_left;
+    last_case_ = last_case;
+    boundary_ = boundary;
   }
-}
+
+  // Adds the class counts of positions [begin, end), at most BLOCK_SIZE of them, to counts[0 ..
+  // n_classes - 1] (n_classes at most MAX_BOUNDED_CLASSES). One byte of a word per class keeps the
+  // loop free of branches on the classes.
+  void add_classes(int begin, int end, int n_classes, int* counts) const {
+    static_assert(BLOCK_SIZE < 256 && MAX_BOUNDED_CLASSES <= 4, "a count per byte of 32 bits");
+    std::uint32_t tally = 0;
+    for (int i = begin, at = index_of(begin); i < end; ++i) {
+      const int k = body_of_.class_of(segment_.entries[at] & CASE_BITS);
+      at = at + 1 < segment_.count ? at + 1 : 0;
+      tally += 1u << (8 * k);
+    }
+    for (int j = 0; j < n_classes; ++j) counts[j] += (tally >> (8 * j)) & 0xff;
+  }
+
+  // Goes on to position end without visiting the boundaries before it (no case excluded);
+  // counts are the class counts of positions [0, end).
+  void jump(int end, const int* counts, int n_classes) {
+    std::copy_n(counts, n_classes, left_);
+    n_left_ = end;
+    last_case_ = body_of_.case_of(entry_at(end - 1) & CASE_BITS);
+    boundary_ = false;
+  }
+
+ private:
+  int index_of(int position) const {
+    const int at = position + segment_.missing_run;
+    return at < segment_.count ? at : at - segment_.count;
+  }
+
+  const Segment& segment_;
+  const Body body_of_;
+  const int n_left_limit_;
+  int* const left_;
+  int n_left_ = 0;
+  int last_case_ = 0;
+  bool boundary_ = false;
+};
 
 // m times the impurity of a boundary, up to rounding (see SCORE_ERROR_BOUND).
 struct EntropyScore {
@@ -137,15 +184,22 @@ double SplitSearch::best_boundary(const Score& score_of, const SortedSegment& se
   candidates_.clear();
   candidate_counts_.clear();
   std::fill(left_.begin(), left_.end(), 0);
-  walk_boundaries(segment, entry_body_, excluded, n_left_limit, left_.data(),
-                  [&](int n_left, int last_case) {
-                    if (n_left <= min_daughter_size_) return;
-                    const double score = score_of(left_.data(), n_left, m);
-                    if (score > least + window) return;
-                    least = std::min(least, score);
-                    if (!all_kept) return;
-                    all_kept = keep_candidate(score, n_left, last_case, least + window);
-                  });
+  RunWalk walk(segment, entry_body_, n_left_limit, left_.data());
+  const auto visit = [&](int n_left, int last_case) {
+    if (n_left <= min_daughter_size_) return;
+    const double score = score_of(left_.data(), n_left, m);
+    if (score > least + window) return;
+    least = std::min(least, score);
+    if (!all_kept) return;
+    all_kept = keep_candidate(score, n_left, last_case, least + window);
+  };
+  if (excluded != nullptr) {
+    walk.template walk<true>(0, segment.count, excluded, visit);
+  } else if (n_classes_ <= MAX_BOUNDED_CLASSES) {
+    walk_in_blocks(score_of, walk, m, window, least, visit);
+  } else {
+    walk.template walk<false>(0, segment.count, excluded, visit);
+  }
   if (least == std::numeric_limits<double>::infinity()) return n_classes_;
 
   // Exact impurities within the window, in boundary order; the first strict minimum wins.
@@ -167,13 +221,72 @@ double SplitSearch::best_boundary(const Score& score_of, const SortedSegment& se
     return best;
   }
   std::fill(left_.begin(), left_.end(), 0);
-  walk_boundaries(segment, entry_body_, excluded, n_left_limit, left_.data(),
-                  [&](int n_left, int last_case) {
-                    if (n_left <= min_daughter_size_) return;
-                    if (score_of(left_.data(), n_left, m) > threshold) return;
-                    consider(left_.data(), n_left, last_case);
-                  });
+  RunWalk again(segment, entry_body_, n_left_limit, left_.data());
+  const auto visit_again = [&](int n_left, int last_case) {
+    if (n_left <= min_daughter_size_) return;
+    if (score_of(left_.data(), n_left, m) > threshold) return;
+    consider(left_.data(), n_left, last_case);
+  };
+  if (excluded != nullptr) {
+    again.template walk<true>(0, segment.count, excluded, visit_again);
+  } else {
+    again.template walk<false>(0, segment.count, excluded, visit_again);
+  }
   return best;
+}
+
+// The first walk without excluded cases, a block of entries at a time. The score is a concave
+// function of the left class counts, so over a block, whose boundaries have left counts between
+// those at its start and at its end, it is least at a corner of that box. A block whose corners
+// all score more than least + 2 x window, a margin beyond the rounding of any score, holds no
+// boundary that the walk would keep: it is jumped over. least starts at the least score among the
+// block ends that are boundaries, so that most blocks can be jumped over from the start.
+template <typename Score, typename Walk, typename Visit>
+void SplitSearch::walk_in_blocks(const Score& score_of, Walk& walk, int m, double window,
+                                 double& least, Visit& visit) const {
+  const int count = walk.count();
+  const int n_blocks = (count + BLOCK_SIZE - 1) / BLOCK_SIZE;
+  const int k = n_classes_;
+  block_counts_.assign(static_cast<std::size_t>(n_blocks + 1) * k, 0);
+  for (int b = 0; b < n_blocks; ++b) {
+    const int* start = &block_counts_[b * k];
+    int* end = &block_counts_[(b + 1) * k];
+    std::copy_n(start, k, end);
+    const int end_position = std::min(count, (b + 1) * BLOCK_SIZE);
+    walk.add_classes(b * BLOCK_SIZE, end_position, k, end);
+    const bool admissible =
+        end_position > min_daughter_size_ && m - end_position > min_daughter_size_;
+    if (end_position < count && admissible && (walk.entry_at(end_position) & RUN_START) != 0) {
+      least = std::min(least, score_of(end, end_position, m));
+    }
+  }
+  for (int b = 0; b < n_blocks && walk.n_left() < m - min_daughter_size_; ++b) {
+    const int* start = &block_counts_[b * k];
+    const int* end = &block_counts_[(b + 1) * k];
+    const int end_position = std::min(count, (b + 1) * BLOCK_SIZE);
+    if (corners_above(score_of, start, end, m, least + 2 * window)) {
+      walk.jump(end_position, end, k);
+    } else {
+      walk.template walk<false>(b * BLOCK_SIZE, end_position, nullptr, visit);
+    }
+  }
+}
+
+// Whether every corner of the box of left counts between start and end scores above threshold
+// (a corner with an empty side may score NaN, which is not above).
+template <typename Score>
+bool SplitSearch::corners_above(const Score& score_of, const int* start, const int* end, int m,
+                                double threshold) const {
+  int corner[MAX_BOUNDED_CLASSES];
+  for (int mask = 0; mask < (1 << n_classes_); ++mask) {
+    int n_left = 0;
+    for (int j = 0; j < n_classes_; ++j) {
+      corner[j] = (mask >> j & 1) != 0 ? end[j] : start[j];
+      n_left += corner[j];
+    }
+    if (!(score_of(corner, n_left, m) > threshold)) return false;
+  }
+  return true;
 }
 
 // Adds a near tie to the candidates, first dropping those now outside the window when the list is

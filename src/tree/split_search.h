@@ -104,6 +104,12 @@ class SplitSearch {
   template <typename Score>
   double best_boundary(const Score& score_of, const SortedSegment& segment,
                        const unsigned char* excluded, int m, int& best_case) const;
+  template <typename Score, typename Walk, typename Visit>
+  void walk_in_blocks(const Score& score_of, Walk& walk, int m, double window, double& least,
+                      Visit& visit) const;
+  template <typename Score>
+  bool corners_above(const Score& score_of, const int* start, const int* end, int m,
+                     double threshold) const;
   bool keep_candidate(double score, int n_left, int last_left_case, double threshold) const;
   void split_column(std::vector<ColumnEntry>& column, int begin, int end);
 
@@ -136,6 +142,7 @@ class SplitSearch {
   mutable std::vector<int> partial_counts_;  // three more tallies of the same shape
   mutable std::vector<Candidate> candidates_;
   mutable std::vector<int> candidate_counts_;  // left class counts of each candidate
+  mutable std::vector<int> block_counts_;      // left class counts at each block start
 };
 
 }  // namespace bramble

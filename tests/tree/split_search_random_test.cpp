@@ -110,6 +110,19 @@ TEST(SplitSearchRandom, GrowsTheSameTreesAsThePlainGrowth) {
   });
 }
 
+// Nodes of tens of thousands of cases: most blocks of a sorted column are passed over on the
+// strength of their corner scores, with two to four classes.
+TEST(SplitSearchRandom, LargeNodesGrowTheSameTrees) {
+  std::mt19937 rng(99);
+  for (const int n_classes : {2, 4}) {
+    const Dataset data = bramble_test::random_dataset(rng, 30000, n_classes);
+    for (const int rule : {RULE_ENTROPY, RULE_GINI}) {
+      SCOPED_TRACE(testing::Message() << n_classes << " classes, rule " << rule);
+      expect_same_tree(data, rule);
+    }
+  }
+}
+
 // Hundreds of boundaries whose impurities tie up to rounding: more near ties than the search keeps
 // in memory, so it has to walk the node a second time.
 TEST(SplitSearchRandom, ManyTiedBoundaries) {
