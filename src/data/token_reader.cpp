@@ -78,11 +78,16 @@ bool TokenReader::next(std::string_view& token) {
   while (!is_blank(data[pos])) ++pos;  // the blank after the block stops the scan
   pos_ = pos;
   if (pos < end_) {
-    last_ = std::string_view(data + start, pos - start);
+    // Both views built from the pointer and length: copying one view into the other makes the
+    // compiler load it whole right after storing its two halves, which stalls.
+    const char* const text = data + start;
+    const std::size_t length = pos - start;
+    token = std::string_view(text, length);
+    last_ = std::string_view(text, length);
   } else {
     gather_spanning_token(start);
+    token = last_;
   }
-  token = last_;
   return true;
 }
 

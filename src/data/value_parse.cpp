@@ -72,7 +72,10 @@ bool parse_plain_decimal(std::string_view token, double& value) {
     if (digits > 19) return false;
   }
   if (digits == 0 || mantissa > EXACT_MANTISSA_LIMIT || fraction_digits > 22) return false;
-  const double magnitude = static_cast<double>(mantissa) / POWERS_OF_TEN[fraction_digits];
+  // Whole numbers skip the division, which is slow to deliver its result.
+  const double magnitude = fraction_digits == 0
+                               ? static_cast<double>(mantissa)
+                               : static_cast<double>(mantissa) / POWERS_OF_TEN[fraction_digits];
   value = token[0] == '-' ? -magnitude : magnitude;
   return true;
 }
