@@ -72,17 +72,12 @@ class RunWalk {
   }
 
   // Adds the class counts of positions [begin, end), at most BLOCK_SIZE of them, to counts[0 ..
-  // n_classes - 1] (n_classes at most MAX_BOUNDED_CLASSES). One byte of a word per class keeps the
-  // loop free of branches on the classes.
+  // n_classes - 1] (n_classes at most MAX_BOUNDED_CLASSES).
   void add_classes(int begin, int end, int n_classes, int* counts) const {
-    static_assert(BLOCK_SIZE < 256 && MAX_BOUNDED_CLASSES <= 4, "a count per byte of 32 bits");
-    std::uint32_t tally = 0;
-    for (int i = begin, at = index_of(begin); i < end; ++i) {
-      const int k = body_of_.class_of(segment_.entries[at] & CASE_BITS);
-      at = at + 1 < segment_.count ? at + 1 : 0;
-      tally += 1u << (8 * k);
-    }
-    for (int j = 0; j < n_classes; ++j) counts[j] += (tally >> (8 * j)) & 0xff;
+    const int at = index_of(begin);
+    const int first_part = std::min(end - begin, segment_.count - at);
+    add_classes(segment_.entries + at, first_part, n_classes, counts);
+    add_classes(segment_.entries, end - begin - first_part, n_classes, counts);
   }
 
   // Goes on to position end without visiting the boundaries before it (no case excluded);
@@ -98,6 +93,22 @@ class RunWalk {
   int index_of(int position) const {
     const int at = position + segment_.missing_run;
     return at < segment_.count ? at : at - segment_.count;
+  }
+
+  void add_classes(const ColumnEntry* entries, int count, int n_classes, int* counts) const {
+    if (body_of_.class_bits == 1) {
+      // Two classes packed: the class is the lowest bit, and the sum vectorises.
+      int ones = 0;
+      for (int i = 0; i < count; ++i) ones += static_cast<int>(entries[i] & 1u);
+      counts[0] += count - ones;
+      counts[1] += ones;
+      return;
+    }
+    // One byte of a word per class keeps the loop free of branches on the classes.
+    static_assert(BLOCK_SIZE < 256 && MAX_BOUNDED_CLASSES <= 4, "a count per byte of 32 bits");
+    std::uint32_t tally = 0;
+    for (int i = 0; i < count; ++i) tally += 1u << (8 * body_of_.class_of(entries[i] & CASE_BITS));
+    for (int j = 0; j < n_classes; ++j) counts[j] += (tally >> (8 * j)) & 0xff;
   }
 
   const Segment& segment_;
