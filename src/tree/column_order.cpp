@@ -51,19 +51,27 @@ std::size_t digit(std::uint32_t key, int d) {
   return static_cast<std::size_t>(key >> (d * DIGIT_BITS)) & (N_BUCKETS - 1);
 }
 
-// Orders a group of entries (plain case indices) by value, ties by case, and marks its runs.
+// Orders a group of entries (plain case indices, ascending) by value, ties by case, and marks its
+// runs. Usually all its values are equal and the case order stands: one read of each value tells.
 void sort_group_by_value(ColumnEntry* first, ColumnEntry* last, const double* values) {
+  const std::uint64_t first_key = double_key(values[*first]);
+  *first |= RUN_START;
+  const ColumnEntry* entry = first + 1;
+  while (entry < last && double_key(values[*entry]) == first_key) ++entry;
+  if (entry == last) return;
+
+  *first &= CASE_BITS;
   const auto by_value = [values](ColumnEntry a, ColumnEntry b) {
     const std::uint64_t key_a = double_key(values[a]);
     const std::uint64_t key_b = double_key(values[b]);
     return key_a < key_b || (key_a == key_b && a < b);
   };
-  if (!std::is_sorted(first, last, by_value)) std::sort(first, last, by_value);
+  std::sort(first, last, by_value);
   std::uint64_t previous_key = double_key(values[*first]);
   *first |= RUN_START;
-  for (ColumnEntry* entry = first + 1; entry < last; ++entry) {
-    const std::uint64_t key = double_key(values[*entry]);
-    if (key != previous_key) *entry |= RUN_START;
+  for (ColumnEntry* other = first + 1; other < last; ++other) {
+    const std::uint64_t key = double_key(values[*other]);
+    if (key != previous_key) *other |= RUN_START;
     previous_key = key;
   }
 }
