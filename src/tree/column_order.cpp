@@ -104,7 +104,7 @@ bool ColumnSorter::radix_sort_by_float(const std::vector<double>& values) {
     for (std::size_t i = 0; i < n; ++i) out[count[digit(key_of(in[i]), d)]++] = in[i];
     std::swap(in, out);
   }
-  if (in != elements_.data()) std::copy(in, in + n, elements_.data());
+  if (in != elements_.data()) elements_.swap(elements_scratch_);
   return all_floats;
 }
 
