@@ -34,18 +34,18 @@ void partition_segment(T* values, const unsigned char* side, int count, T* scrat
 SplitSearch::SplitSearch(const Dataset& data, int rule, ClassPacking packing)
     : data_(data), rule_(rule), n_classes_(data.n_classes),
       min_daughter_size_(data.min_daughter_size()), views_(data.n_covariates),
-      case_list_(data.n_cases),
-      class_in_segment_(data.y.begin(), data.y.end()), begin_(MAX_NODES, 0),
-      end_(MAX_NODES, 0), class_of_(data.y.begin(), data.y.end()),
-      entry_body_{0, 0, class_of_.data()}, goes_right_(data.n_cases),
-      side_(data.n_cases), right_scratch_(data.n_cases), right_bytes_(data.n_cases),
+      case_list_(data.n_cases), begin_(MAX_NODES, 0), end_(MAX_NODES, 0),
+      class_of_(data.y.begin(), data.y.end()), entry_body_{0, 0, class_of_.data()},
+      goes_right_(data.n_cases), side_(data.n_cases), right_scratch_(data.n_cases),
       totals_(n_classes_), left_(n_classes_), right_(n_classes_),
-      code_counts_(MAX_CODES * n_classes_), partial_counts_(3 * MAX_CODES * n_classes_) {
+      view_counts_(MAX_CODES * n_classes_) {
   std::iota(case_list_.begin(), case_list_.end(), 0);
   candidates_.reserve(MAX_CANDIDATES);
   candidate_counts_.reserve(MAX_CANDIDATES * n_classes_);
   end_[0] = data.n_cases;
-  prepare_columns();
+  // Memory is at its peak here: the sorter's buffers and the codes go before the scratch comes.
+  build_records(prepare_columns());
+  record_scratch_.resize(records_.size());
   pack_classes(packing);
   if (rule_ == RULE_ENTROPY) {
     xlogx_.resize(static_cast<std::size_t>(data.n_cases) + 1);
@@ -55,9 +55,14 @@ SplitSearch::SplitSearch(const Dataset& data, int rule, ClassPacking packing)
 }
 
 // Covariates with few values are coded, the others sorted; a missing copy of the form recoding
-// gives is seen through its source's column.
-void SplitSearch::prepare_columns() {
+// gives is seen through its source's column. Returns the codes of the coded columns.
+std::vector<std::vector<std::uint8_t>> SplitSearch::prepare_columns() {
   ColumnSorter sorter(data_.n_cases);
+  std::vector<std::vector<std::uint8_t>> coded;
+  const auto add_coded = [&coded](std::vector<std::uint8_t> codes) {
+    coded.push_back(std::move(codes));
+    return static_cast<int>(coded.size()) - 1;
+  };
   for (int v = 0; v < data_.n_covariates; ++v) {
     const std::vector<double>& values = data_.X[v];
     CovariateView& view = views_[v];
@@ -68,20 +73,37 @@ void SplitSearch::prepare_columns() {
       for (std::size_t c = 0; c < values.size(); ++c) {
         codes[c] = static_cast<std::uint8_t>(values[c]);
       }
-      view.coded = add_codes(std::move(codes));
+      view.coded = add_coded(std::move(codes));
       view.n_codes = data_.var_type[v];
       continue;
     }
     if (data_.is_missing_copy(v) && view_through_source(v)) continue;
     RankCodes ranks;
     if (rank_codes(values, ranks)) {
-      view.coded = add_codes(std::move(ranks.codes));
+      view.coded = add_coded(std::move(ranks.codes));
       view.n_codes = static_cast<int>(ranks.values.size());
       view.values = std::move(ranks.values);
       continue;
     }
     view.sorted = static_cast<int>(sorted_.size());
     sorted_.push_back(sorter.sort(values));
+  }
+  return coded;
+}
+
+// Byte 0 of a record is the case's class, byte 1 + c its code in coded column c; the width is a
+// whole number of words.
+void SplitSearch::build_records(const std::vector<std::vector<std::uint8_t>>& coded) {
+  n_coded_ = static_cast<int>(coded.size());
+  record_words_ = (n_coded_ + 1 + 7) / 8;
+  const std::size_t width = record_bytes();
+  records_.assign(static_cast<std::size_t>(data_.n_cases) * record_words_, 0);
+  coded_counts_.assign(static_cast<std::size_t>(n_coded_) * MAX_CODES * n_classes_, 0);
+  unsigned char* bytes = reinterpret_cast<unsigned char*>(records_.data());
+  for (int c = 0; c < data_.n_cases; ++c) {
+    unsigned char* record = bytes + c * width;
+    record[0] = class_of_[c];
+    for (int column = 0; column < n_coded_; ++column) record[1 + column] = coded[column][c];
   }
 }
 
@@ -100,11 +122,6 @@ bool SplitSearch::view_through_source(int var) {
     view.values.back() = form.copy_value;
   }
   return true;
-}
-
-int SplitSearch::add_codes(std::vector<std::uint8_t> codes) {
-  codes_.push_back(std::move(codes));
-  return static_cast<int>(codes_.size()) - 1;
 }
 
 void SplitSearch::pack_classes(ClassPacking packing) {
@@ -134,8 +151,8 @@ double SplitSearch::best_split(int var, int node, double& cut) const {
   if (view.coded < 0 || !has_room_for_split(data_, size(node))) {
     return best_nominal_split(data_, var, cases(node), size(node), cut, rule_);
   }
-  tally_codes(view, node, nullptr);
-  return best_grouping(data_, code_counts_.data(), view.n_codes, size(node), cut, rule_);
+  return best_grouping(data_, coded_counts(view, node, nullptr), view.n_codes, size(node), cut,
+                       rule_);
 }
 
 double SplitSearch::best_ordinal_split(int var, int node, const unsigned char* excluded,
@@ -147,10 +164,7 @@ double SplitSearch::best_ordinal_split(int var, int node, const unsigned char* e
     return n_classes_;
   }
   const CovariateView& view = views_[var];
-  if (view.coded >= 0) {
-    tally_codes(view, node, excluded);
-    return best_coded_cut(view, m, cut);
-  }
+  if (view.coded >= 0) return best_coded_cut(view, coded_counts(view, node, excluded), m, cut);
   return best_sorted_cut(var, node, excluded, m, cut);
 }
 
@@ -172,7 +186,7 @@ int SplitSearch::count_classes(int node, const unsigned char* excluded) const {
   int m = 0;
   for (int i = begin_[node]; i < end_[node]; ++i) {
     if (excluded != nullptr && excluded[case_list_[i]] != 0) continue;
-    ++totals_[class_in_segment_[i]];
+    ++totals_[record_byte(i, 0)];
     ++m;
   }
   totals_node_ = excluded == nullptr ? node : -1;
@@ -180,44 +194,43 @@ int SplitSearch::count_classes(int node, const unsigned char* excluded) const {
   return m;
 }
 
-// Class counts of each code among the node's cases not excluded, into code_counts_.
-void SplitSearch::tally_codes(const CovariateView& view, int node,
-                              const unsigned char* excluded) const {
+// Class counts of every code of every coded column among the node's cases not excluded, in one
+// pass over the node's records: coded_counts_[(column x MAX_CODES + code) x n_classes + class].
+// Kept for the node while no case is excluded.
+void SplitSearch::tally_coded(int node, const unsigned char* excluded) const {
+  if (excluded == nullptr && node == tallied_node_) return;
+  std::fill(coded_counts_.begin(), coded_counts_.end(), 0);
   const int n = n_classes_;
-  const int cells = view.n_codes * n;
-  const std::uint8_t* codes = codes_[view.coded].data();
-  const unsigned char* classes = class_in_segment_.data();
-  int* counts = code_counts_.data();
-  std::fill(counts, counts + cells, 0);
-  int i = begin_[node];
-  const int end = end_[node];
-  if (excluded != nullptr) {
-    for (; i < end; ++i) {
-      if (excluded[case_list_[i]] == 0) ++counts[codes[i] * n + classes[i]];
-    }
-  } else {
-    // Four tallies summed at the end: neighbouring cases often share a cell, and a single tally
-    // would wait for each of its own stores.
-    int* partial = partial_counts_.data();
-    std::fill(partial, partial + 3 * cells, 0);
-    for (; i + 4 <= end; i += 4) {
-      ++counts[codes[i] * n + classes[i]];
-      ++partial[codes[i + 1] * n + classes[i + 1]];
-      ++partial[cells + codes[i + 2] * n + classes[i + 2]];
-      ++partial[2 * cells + codes[i + 3] * n + classes[i + 3]];
-    }
-    for (; i < end; ++i) ++counts[codes[i] * n + classes[i]];
-    for (int k = 0; k < cells; ++k) {
-      counts[k] += partial[k] + partial[cells + k] + partial[2 * cells + k];
+  const int stride = MAX_CODES * n;
+  const std::size_t width = record_bytes();
+  const unsigned char* record = reinterpret_cast<const unsigned char*>(records_.data()) +
+                                static_cast<std::size_t>(begin_[node]) * width;
+  for (int i = begin_[node]; i < end_[node]; ++i, record += width) {
+    if (excluded != nullptr && excluded[case_list_[i]] != 0) continue;
+    int* counts = coded_counts_.data() + record[0];
+    for (int column = 0; column < n_coded_; ++column, counts += stride) {
+      ++counts[record[1 + column] * n];
     }
   }
+  tallied_node_ = excluded == nullptr ? node : -1;
+}
+
+// The class counts of each code of a covariate's coded column ([code][class]).
+const int* SplitSearch::coded_counts(const CovariateView& view, int node,
+                                     const unsigned char* excluded) const {
+  tally_coded(node, excluded);
+  const int* counts = &coded_counts_[static_cast<std::size_t>(view.coded) * MAX_CODES * n_classes_];
+  if (!view.missing_last) return counts;
   // The source's lowest code is the copy's highest.
-  if (view.missing_last) std::rotate(counts, counts + n, counts + cells);
+  const int cells = view.n_codes * n_classes_;
+  std::rotate_copy(counts, counts + n_classes_, counts + cells, view_counts_.begin());
+  return view_counts_.data();
 }
 
 // The boundaries of a coded ordinal column lie between codes present in the node, in value order;
 // each is evaluated exactly, as when sorting the node's values.
-double SplitSearch::best_coded_cut(const CovariateView& view, int m, double& cut) const {
+double SplitSearch::best_coded_cut(const CovariateView& view, const int* code_counts, int m,
+                                   double& cut) const {
   std::fill(left_.begin(), left_.end(), 0);
   std::copy(totals_.begin(), totals_.end(), right_.begin());
   double best = n_classes_;
@@ -227,7 +240,7 @@ double SplitSearch::best_coded_cut(const CovariateView& view, int m, double& cut
   int n_left = 0;
   // Once the right side is down to the minimum size, no later boundary is admissible.
   for (int code = 0; code < view.n_codes && n_left < m - min_daughter_size_; ++code) {
-    const int* counts = &code_counts_[code * n_classes_];
+    const int* counts = code_counts + code * n_classes_;
     const int size = std::accumulate(counts, counts + n_classes_, 0);
     if (size == 0) continue;
     if (first_code < 0) first_code = code;
@@ -265,13 +278,10 @@ void SplitSearch::split(int node, int left, const std::vector<int>& case_node) {
   // The case list and the scratch hold the same 32-bit indices, signed and unsigned.
   partition_segment(case_list_.data() + begin, side_.data(), count,
                     reinterpret_cast<int*>(right_scratch_.data()));
-  partition_segment(class_in_segment_.data() + begin, side_.data(), count, right_bytes_.data());
-  // A node without room for a split is never searched through its columns: its segments of them
-  // may stay unpartitioned.
+  partition_records(begin, count);
+  // A node without room for a split is never searched through its sorted columns: its segments
+  // of them may stay unpartitioned.
   if (has_room_for_split(data_, n_left) || has_room_for_split(data_, count - n_left)) {
-    for (std::vector<std::uint8_t>& codes : codes_) {
-      partition_segment(codes.data() + begin, side_.data(), count, right_bytes_.data());
-    }
     for (std::vector<ColumnEntry>& column : sorted_) split_column(column, begin, end);
   }
   if (left + 2 > static_cast<int>(begin_.size())) {
@@ -279,10 +289,30 @@ void SplitSearch::split(int node, int left, const std::vector<int>& case_node) {
     end_.resize(left + 2, 0);
   }
   totals_node_ = -1;
+  tallied_node_ = -1;
   begin_[left] = begin;
   end_[left] = begin + n_left;
   begin_[left + 1] = begin + n_left;
   end_[left + 1] = end;
+}
+
+// partition_segment for the records, a whole record at a time.
+void SplitSearch::partition_records(int begin, int count) {
+  const int words = record_words_;
+  std::uint64_t* records = records_.data() + static_cast<std::size_t>(begin) * words;
+  std::uint64_t* scratch = record_scratch_.data();
+  int to = 0;
+  int n_right = 0;
+  for (int i = 0; i < count; ++i) {
+    for (int w = 0; w < words; ++w) {
+      const std::uint64_t word = records[i * words + w];
+      records[to * words + w] = word;
+      scratch[n_right * words + w] = word;
+    }
+    to += 1 - side_[i];
+    n_right += side_[i];
+  }
+  std::copy_n(scratch, static_cast<std::size_t>(n_right) * words, records + to * words);
 }
 
 // Stable partition that keeps the run marks true within each daughter: an entry starts a run in

@@ -68,7 +68,7 @@ class SplitSearch {
   // How a covariate is searched: through a coded column, a sorted column, or (a nominal one with
   // more categories than a byte holds) the case list.
   struct CovariateView {
-    int coded = -1;   // its column of codes_, or -1
+    int coded = -1;   // its coded column (in the records), or -1
     int sorted = -1;  // its column of sorted_, or -1
     int n_codes = 0;  // nominal: the category is the code
     std::vector<double> values;  // coded ordinal: the value of each code, ascending
@@ -89,14 +89,22 @@ class SplitSearch {
   // Near ties of a sorted column kept in memory; beyond that the segment is walked a second time.
   static constexpr std::size_t MAX_CANDIDATES = 64;
 
-  void prepare_columns();
+  std::vector<std::vector<std::uint8_t>> prepare_columns();
+  void build_records(const std::vector<std::vector<std::uint8_t>>& coded);
   bool view_through_source(int var);
-  int add_codes(std::vector<std::uint8_t> codes);
   void pack_classes(ClassPacking packing);
+  std::size_t record_bytes() const { return static_cast<std::size_t>(record_words_) * 8; }
+  unsigned char record_byte(int position, int byte) const {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(records_.data());
+    return bytes[position * record_bytes() + byte];
+  }
   int count_classes(int node, const unsigned char* excluded) const;
   double smallest_value(const double* values, int node, const unsigned char* excluded) const;
-  void tally_codes(const CovariateView& view, int node, const unsigned char* excluded) const;
-  double best_coded_cut(const CovariateView& view, int m, double& cut) const;
+  void tally_coded(int node, const unsigned char* excluded) const;
+  const int* coded_counts(const CovariateView& view, int node,
+                          const unsigned char* excluded) const;
+  double best_coded_cut(const CovariateView& view, const int* code_counts, int m,
+                        double& cut) const;
   SortedSegment sorted_segment(int var, int node) const;
   double best_sorted_cut(int var, int node, const unsigned char* excluded, int m,
                          double& cut) const;
@@ -111,6 +119,7 @@ class SplitSearch {
   bool corners_above(const Score& score_of, const int* start, const int* end, int m,
                      double threshold) const;
   bool keep_candidate(double score, int n_left, int last_left_case, double threshold) const;
+  void partition_records(int begin, int count);
   void split_column(std::vector<ColumnEntry>& column, int begin, int end);
 
   const Dataset& data_;
@@ -118,10 +127,13 @@ class SplitSearch {
   int n_classes_;
   int min_daughter_size_;
   std::vector<CovariateView> views_;                // per covariate
-  std::vector<std::vector<std::uint8_t>> codes_;    // coded columns
   std::vector<std::vector<ColumnEntry>> sorted_;    // sorted columns
   std::vector<int> case_list_;
-  std::vector<unsigned char> class_in_segment_;  // class of each case, in segment order
+  // A record per case, in segment order: its class and its code in every coded column, so that
+  // a split moves them together and a node is tallied in one pass.
+  int n_coded_ = 0;
+  int record_words_ = 1;
+  std::vector<std::uint64_t> records_;
   std::vector<int> begin_;  // per node: its segment [begin, end) of every array above
   std::vector<int> end_;
   std::vector<unsigned char> class_of_;  // y, one byte per case
@@ -132,14 +144,15 @@ class SplitSearch {
   std::vector<unsigned char> goes_right_;     // per case, during a split
   std::vector<unsigned char> side_;           // per segment position, during a split
   std::vector<ColumnEntry> right_scratch_;    // the right daughter's entries, during a split
-  std::vector<std::uint8_t> right_bytes_;
+  std::vector<std::uint64_t> record_scratch_;
   mutable std::vector<int> totals_;  // class counts of the cases considered
   mutable int totals_node_ = -1;     // the node totals_ holds all cases of, or -1
   mutable int totals_size_ = 0;
   mutable std::vector<int> left_;
   mutable std::vector<int> right_;
-  mutable std::vector<int> code_counts_;     // [code][class], from tally_codes
-  mutable std::vector<int> partial_counts_;  // three more tallies of the same shape
+  mutable std::vector<int> coded_counts_;  // [coded column][code][class], from tally_coded
+  mutable int tallied_node_ = -1;          // the node coded_counts_ holds all cases of, or -1
+  mutable std::vector<int> view_counts_;   // [code][class] of a missing copy
   mutable std::vector<Candidate> candidates_;
   mutable std::vector<int> candidate_counts_;  // left class counts of each candidate
   mutable std::vector<int> block_counts_;      // left class counts at each block start
