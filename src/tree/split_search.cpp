@@ -265,16 +265,90 @@ double SplitSearch::best_coded_cut(const CovariateView& view, const int* code_co
 
 void SplitSearch::split(int node, int left, const std::vector<int>& case_node) {
   const int begin = begin_[node];
-  const int end = end_[node];
-  const int count = end - begin;
   int n_left = 0;
-  for (int i = begin; i < end; ++i) {
+  for (int i = begin; i < end_[node]; ++i) {
     const int c = case_list_[i];
     const unsigned char right = case_node[c] == left ? 0 : 1;
     goes_right_[c] = right;
     side_[i - begin] = right;
     n_left += 1 - right;
   }
+  split_segments(node, left, n_left);
+}
+
+void SplitSearch::split_by(NodeTable& table, int node, int var, int code) {
+  const int begin = begin_[node];
+  const int end = end_[node];
+  if (views_[var].coded >= 0) {
+    sides_from_codes(table, node, var, code);
+  } else {
+    sides_from_values(table, node, var, code);
+  }
+  std::fill(table.daughter_counts.begin(), table.daughter_counts.end(), 0);
+  const int left = table.node_count;
+  int n_left = 0;
+  for (int i = begin; i < end; ++i) {
+    const int c = case_list_[i];
+    const unsigned char right = side_[i - begin];
+    table.case_node[c] = left + right;
+    goes_right_[c] = right;
+    ++table.daughter_counts[daughter_slot(n_classes_, record_byte(i, 0), right != 0)];
+    n_left += 1 - right;
+  }
+  split_segments(node, left, n_left);
+}
+
+// The side of a coded covariate's case follows from its code, read from the records in order.
+void SplitSearch::sides_from_codes(NodeTable& table, int node, int var, int code) {
+  const CovariateView& view = views_[var];
+  std::vector<int> right_of_code(view.n_codes, 0);
+  if (data_.is_nominal(var) && code != 0) {
+    // The categories present are those with cases in the node's tally.
+    const int* counts = coded_counts(view, node, nullptr);
+    int present = 0;
+    for (int k = 0; k < view.n_codes; ++k) {
+      const int* code_counts = counts + k * n_classes_;
+      right_of_code[k] = std::accumulate(code_counts, code_counts + n_classes_, 0) > 0 ? 1 : 0;
+      present += right_of_code[k];
+    }
+    present_to_going_right(right_of_code, std::max(present, 1), code);
+    table.cut_off[node] = decimal_category_code(right_of_code);
+  } else {
+    const double cut = table.cut_off[node];
+    for (int k = 0; k < view.n_codes; ++k) {
+      const double value = data_.is_nominal(var) ? k : view.values[k];
+      right_of_code[k] = value > cut ? 1 : 0;
+    }
+  }
+  // A missing copy's records hold its source's codes: the source's lowest is its highest.
+  if (view.missing_last) {
+    std::rotate(right_of_code.rbegin(), right_of_code.rbegin() + 1, right_of_code.rend());
+  }
+  const int column = 1 + view.coded;
+  for (int i = begin_[node]; i < end_[node]; ++i) {
+    side_[i - begin_[node]] = static_cast<unsigned char>(right_of_code[record_byte(i, column)]);
+  }
+}
+
+void SplitSearch::sides_from_values(NodeTable& table, int node, int var, int code) {
+  const double* values = data_.X[var].data();
+  const int* listed = cases(node);
+  const int m = size(node);
+  if (data_.is_nominal(var) && code != 0) {
+    const std::vector<int> flags = categories_going_right(data_, var, listed, m, code);
+    for (int i = 0; i < m; ++i) side_[i] = flags[static_cast<int>(values[listed[i]])] == 1;
+    table.cut_off[node] = decimal_category_code(flags);
+    return;
+  }
+  const double cut = table.cut_off[node];
+  for (int i = 0; i < m; ++i) side_[i] = values[listed[i]] > cut ? 1 : 0;
+}
+
+// Partitions every segment of node once side_ and goes_right_ tell where its cases go.
+void SplitSearch::split_segments(int node, int left, int n_left) {
+  const int begin = begin_[node];
+  const int end = end_[node];
+  const int count = end - begin;
   // The case list and the scratch hold the same 32-bit indices, signed and unsigned.
   partition_segment(case_list_.data() + begin, side_.data(), count,
                     reinterpret_cast<int*>(right_scratch_.data()));

@@ -43,6 +43,13 @@ class SplitSearch {
   // daughter its own contiguous segments (order within each kept).
   void split(int node, int left, const std::vector<int>& case_node);
 
+  // partition_node and split in one: sends the cases of node to the daughter slots node_count
+  // and node_count + 1 by covariate var and the node's cut_off (code: the subset code of a
+  // nominal split, else 0), with the same case_node, daughter_counts and decimal category code,
+  // and splits the segments. The sides come from the node's segments rather than from reads of
+  // X and y scattered over the cases.
+  void split_by(NodeTable& table, int node, int var, int code);
+
   int rule() const { return rule_; }
 
  private:
@@ -119,6 +126,9 @@ class SplitSearch {
   bool corners_above(const Score& score_of, const int* start, const int* end, int m,
                      double threshold) const;
   bool keep_candidate(double score, int n_left, int last_left_case, double threshold) const;
+  void sides_from_codes(NodeTable& table, int node, int var, int code);
+  void sides_from_values(NodeTable& table, int node, int var, int code);
+  void split_segments(int node, int left, int n_left);
   void partition_records(int begin, int count);
   void split_column(std::vector<ColumnEntry>& column, int begin, int end);
 
