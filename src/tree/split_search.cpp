@@ -151,20 +151,20 @@ double SplitSearch::best_split(int var, int node, double& cut) const {
   if (view.coded < 0 || !has_room_for_split(data_, size(node))) {
     return best_nominal_split(data_, var, cases(node), size(node), cut, rule_);
   }
-  return best_grouping(data_, coded_counts(view, node, nullptr), view.n_codes, size(node), cut,
-                       rule_);
+  const int m = tally(node, nullptr);
+  return best_grouping(data_, coded_counts(view), view.n_codes, m, cut, rule_);
 }
 
 double SplitSearch::best_ordinal_split(int var, int node, const unsigned char* excluded,
                                        double& cut) const {
-  const int m = count_classes(node, excluded);
+  const int m = tally(node, excluded);
   if (m == 0) return n_classes_;
   if (!has_room_for_split(data_, m)) {
     cut = smallest_value(data_.X[var].data(), node, excluded);
     return n_classes_;
   }
   const CovariateView& view = views_[var];
-  if (view.coded >= 0) return best_coded_cut(view, coded_counts(view, node, excluded), m, cut);
+  if (view.coded >= 0) return best_coded_cut(view, coded_counts(view), m, cut);
   return best_sorted_cut(var, node, excluded, m, cut);
 }
 
@@ -179,46 +179,36 @@ double SplitSearch::smallest_value(const double* values, int node,
   return smallest;
 }
 
-// The counts of a node's cases do not change once the node exists, so the last node's are kept.
-int SplitSearch::count_classes(int node, const unsigned char* excluded) const {
-  if (excluded == nullptr && node == totals_node_) return totals_size_;
+// Class counts of the node's cases not excluded (totals_) and of every code of every coded column
+// among them (coded_counts_[(column x MAX_CODES + code) x n_classes + class]), in one pass over the
+// node's records; returns the number of those cases. The counts of a node's cases do not change
+// once the node exists, so the last node's are kept while no case is excluded.
+int SplitSearch::tally(int node, const unsigned char* excluded) const {
+  if (excluded == nullptr && node == tallied_node_) return tallied_size_;
   std::fill(totals_.begin(), totals_.end(), 0);
-  int m = 0;
-  for (int i = begin_[node]; i < end_[node]; ++i) {
-    if (excluded != nullptr && excluded[case_list_[i]] != 0) continue;
-    ++totals_[record_byte(i, 0)];
-    ++m;
-  }
-  totals_node_ = excluded == nullptr ? node : -1;
-  totals_size_ = m;
-  return m;
-}
-
-// Class counts of every code of every coded column among the node's cases not excluded, in one
-// pass over the node's records: coded_counts_[(column x MAX_CODES + code) x n_classes + class].
-// Kept for the node while no case is excluded.
-void SplitSearch::tally_coded(int node, const unsigned char* excluded) const {
-  if (excluded == nullptr && node == tallied_node_) return;
   std::fill(coded_counts_.begin(), coded_counts_.end(), 0);
   const int n = n_classes_;
   const int stride = MAX_CODES * n;
   const std::size_t width = record_bytes();
   const unsigned char* record = reinterpret_cast<const unsigned char*>(records_.data()) +
                                 static_cast<std::size_t>(begin_[node]) * width;
+  int m = 0;
   for (int i = begin_[node]; i < end_[node]; ++i, record += width) {
     if (excluded != nullptr && excluded[case_list_[i]] != 0) continue;
+    ++totals_[record[0]];
+    ++m;
     int* counts = coded_counts_.data() + record[0];
     for (int column = 0; column < n_coded_; ++column, counts += stride) {
       ++counts[record[1 + column] * n];
     }
   }
   tallied_node_ = excluded == nullptr ? node : -1;
+  tallied_size_ = m;
+  return m;
 }
 
-// The class counts of each code of a covariate's coded column ([code][class]).
-const int* SplitSearch::coded_counts(const CovariateView& view, int node,
-                                     const unsigned char* excluded) const {
-  tally_coded(node, excluded);
+// The class counts of each code of a covariate's coded column ([code][class]), from the last tally.
+const int* SplitSearch::coded_counts(const CovariateView& view) const {
   const int* counts = &coded_counts_[static_cast<std::size_t>(view.coded) * MAX_CODES * n_classes_];
   if (!view.missing_last) return counts;
   // The source's lowest code is the copy's highest.
@@ -304,7 +294,8 @@ void SplitSearch::sides_from_codes(NodeTable& table, int node, int var, int code
   std::vector<int> right_of_code(view.n_codes, 0);
   if (data_.is_nominal(var) && code != 0) {
     // The categories present are those with cases in the node's tally.
-    const int* counts = coded_counts(view, node, nullptr);
+    tally(node, nullptr);
+    const int* counts = coded_counts(view);
     int present = 0;
     for (int k = 0; k < view.n_codes; ++k) {
       const int* code_counts = counts + k * n_classes_;
@@ -362,7 +353,6 @@ void SplitSearch::split_segments(int node, int left, int n_left) {
     begin_.resize(left + 2, 0);
     end_.resize(left + 2, 0);
   }
-  totals_node_ = -1;
   tallied_node_ = -1;
   begin_[left] = begin;
   end_[left] = begin + n_left;

@@ -105,11 +105,9 @@ class SplitSearch {
     const auto* bytes = reinterpret_cast<const unsigned char*>(records_.data());
     return bytes[position * record_bytes() + byte];
   }
-  int count_classes(int node, const unsigned char* excluded) const;
+  int tally(int node, const unsigned char* excluded) const;
   double smallest_value(const double* values, int node, const unsigned char* excluded) const;
-  void tally_coded(int node, const unsigned char* excluded) const;
-  const int* coded_counts(const CovariateView& view, int node,
-                          const unsigned char* excluded) const;
+  const int* coded_counts(const CovariateView& view) const;
   double best_coded_cut(const CovariateView& view, const int* code_counts, int m,
                         double& cut) const;
   SortedSegment sorted_segment(int var, int node) const;
@@ -156,12 +154,11 @@ class SplitSearch {
   std::vector<ColumnEntry> right_scratch_;    // the right daughter's entries, during a split
   std::vector<std::uint64_t> record_scratch_;
   mutable std::vector<int> totals_;  // class counts of the cases considered
-  mutable int totals_node_ = -1;     // the node totals_ holds all cases of, or -1
-  mutable int totals_size_ = 0;
   mutable std::vector<int> left_;
   mutable std::vector<int> right_;
-  mutable std::vector<int> coded_counts_;  // [coded column][code][class], from tally_coded
-  mutable int tallied_node_ = -1;          // the node coded_counts_ holds all cases of, or -1
+  mutable std::vector<int> coded_counts_;  // [coded column][code][class], from tally
+  mutable int tallied_node_ = -1;          // the node the tally holds all cases of, or -1
+  mutable int tallied_size_ = 0;
   mutable std::vector<int> view_counts_;   // [code][class] of a missing copy
   mutable std::vector<Candidate> candidates_;
   mutable std::vector<int> candidate_counts_;  // left class counts of each candidate
