@@ -36,7 +36,8 @@ SplitSearch::SplitSearch(const Dataset& data, int rule, ClassPacking packing)
       min_daughter_size_(data.min_daughter_size()), views_(data.n_covariates),
       case_list_(data.n_cases), begin_(MAX_NODES, 0), end_(MAX_NODES, 0),
       class_of_(data.y.begin(), data.y.end()), entry_body_{0, 0, class_of_.data()},
-      goes_right_(data.n_cases), side_(data.n_cases), right_scratch_(data.n_cases),
+      goes_right_((static_cast<std::size_t>(data.n_cases) + 63) / 64), side_(data.n_cases),
+      right_scratch_(data.n_cases),
       totals_(n_classes_), left_(n_classes_), right_(n_classes_),
       view_counts_(MAX_CODES * n_classes_) {
   std::iota(case_list_.begin(), case_list_.end(), 0);
@@ -259,7 +260,7 @@ void SplitSearch::split(int node, int left, const std::vector<int>& case_node) {
   for (int i = begin; i < end_[node]; ++i) {
     const int c = case_list_[i];
     const unsigned char right = case_node[c] == left ? 0 : 1;
-    goes_right_[c] = right;
+    set_goes_right(c, right);
     side_[i - begin] = right;
     n_left += 1 - right;
   }
@@ -281,7 +282,7 @@ void SplitSearch::split_by(NodeTable& table, int node, int var, int code) {
     const int c = case_list_[i];
     const unsigned char right = side_[i - begin];
     table.case_node[c] = left + right;
-    goes_right_[c] = right;
+    set_goes_right(c, right);
     ++table.daughter_counts[daughter_slot(n_classes_, record_byte(i, 0), right != 0)];
     n_left += 1 - right;
   }
@@ -382,6 +383,7 @@ void SplitSearch::partition_records(int begin, int count) {
 // Stable partition that keeps the run marks true within each daughter: an entry starts a run in
 // its daughter when some entry since the daughter's previous one started a run in the parent.
 void SplitSearch::split_column(std::vector<ColumnEntry>& column, int begin, int end) {
+  const EntryBody body_of = entry_body_;  // a copy: the stores below could change it otherwise
   int to = begin;
   int n_right = 0;
   ColumnEntry left_mark = RUN_START;
@@ -393,7 +395,7 @@ void SplitSearch::split_column(std::vector<ColumnEntry>& column, int begin, int 
     const ColumnEntry body = entry & CASE_BITS;
     left_mark |= entry & RUN_START;
     right_mark |= entry & RUN_START;
-    const ColumnEntry right = goes_right_[entry_body_.case_of(body)];
+    const auto right = static_cast<ColumnEntry>(goes_right(body_of.case_of(body)));
     column[to] = body | left_mark;
     right_scratch_[n_right] = body | right_mark;
     to += static_cast<int>(1 - right);

@@ -129,6 +129,13 @@ class SplitSearch {
   void split_segments(int node, int left, int n_left);
   void partition_records(int begin, int count);
   void split_column(std::vector<ColumnEntry>& column, int begin, int end);
+  void set_goes_right(int c, unsigned char right) {
+    std::uint64_t& word = goes_right_[static_cast<std::size_t>(c) / 64];
+    word = (word & ~(std::uint64_t{1} << (c % 64))) | std::uint64_t{right} << (c % 64);
+  }
+  unsigned goes_right(int c) const {
+    return static_cast<unsigned>(goes_right_[static_cast<std::size_t>(c) / 64] >> (c % 64) & 1u);
+  }
 
   const Dataset& data_;
   int rule_;
@@ -149,7 +156,9 @@ class SplitSearch {
   std::vector<double> xlogx_;            // k ln k for k = 0 .. n_cases (entropy rule only)
 
   // Work space, reused so that no search or split allocates.
-  std::vector<unsigned char> goes_right_;     // per case, during a split
+  // A bit per case, during a split: small enough to stay in cache while the sorted columns,
+  // in value order, look up their cases at random.
+  std::vector<std::uint64_t> goes_right_;
   std::vector<unsigned char> side_;           // per segment position, during a split
   std::vector<ColumnEntry> right_scratch_;    // the right daughter's entries, during a split
   std::vector<std::uint64_t> record_scratch_;
