@@ -1,10 +1,12 @@
 // Split search without sorting at every node. Every covariate is prepared once: one with few
 // distinct values (every nominal covariate, and an ordinal one with at most MAX_CODES values)
-// becomes a code byte per case, kept in case order; any other ordinal covariate is sorted once.
-// A missing copy needs no column of its own: it is searched through its source's. The cases of
-// each node stay one contiguous segment of the case list and of every coded column (in case
-// order) and of every sorted column (in value order), so a node is searched by one sequential pass
-// over its segments. Results and tie-breaks equal those of sorting the node's values afresh.
+// becomes a code byte per case, the codes of a case kept together with its class in one record;
+// any other ordinal covariate is sorted once. A missing copy needs no column of its own: it is
+// searched through its source's. The cases of each node stay one contiguous segment of the case
+// list and of the records (in case order) and of every sorted column (in value order), so a node
+// is searched by sequential passes over its segments: one tally of the records for all coded
+// covariates, one walk per sorted column. Results and tie-breaks equal those of sorting the
+// node's values afresh.
 #pragma once
 
 #include <cstdint>
