@@ -157,7 +157,7 @@ class SplitSearch {
   EntryBody entry_body_;
   std::vector<double> xlogx_;            // k ln k for k = 0 .. n_cases (entropy rule only)
 
-  // Work space, reused so that no search allocates and no split allocates in proportion to n.
+  // Work space, reused so that searches and splits allocate nothing in proportion to the cases.
   // A bit per case, during a split: small enough to stay in cache while the sorted columns,
   // in value order, look up their cases at random.
   std::vector<std::uint64_t> goes_right_;
