@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <climits>
+#include <limits>
 #include <cmath>
 #include <new>
 #include <string>
@@ -22,34 +23,88 @@ struct ColumnRange {
   bool holds_missing = false;
 };
 
-// Smallest and largest present value of a row, and whether it holds the missing code.
-ColumnRange column_min_max(const std::vector<double>& row, bool has_missing, double missing_code) {
-  const auto is_missing = [&](double value) { return has_missing && value == missing_code; };
-  ColumnRange range;
-  range.min = range.max = *std::find_if_not(row.begin(), row.end(), is_missing);
-  for (double value : row) {
-    if (is_missing(value)) {
-      range.holds_missing = true;
-    } else {
-      range.max = std::max(range.max, value);
-      range.min = std::min(range.min, value);
-    }
+// Smallest and largest present value of a row, and whether it holds the missing code. A missing
+// value is replaced by the first present one, which leaves the extremes as they are, so the loop
+// has no branch. Not inlined: inside the recoding loop the compiler keeps the extremes in memory,
+// which makes every value wait for the store of the one before.
+[[gnu::noinline]] ColumnRange column_min_max(const std::vector<double>& row, bool has_missing,
+                                              double missing_code) {
+  const double first_present = *std::find_if(
+      row.begin(), row.end(), [&](double value) { return !has_missing || value != missing_code; });
+  const double missing = has_missing ? missing_code : std::numeric_limits<double>::quiet_NaN();
+  double min = first_present;
+  double max = first_present;
+  bool holds_missing = false;
+  for (const double value : row) {
+    holds_missing = holds_missing || value == missing;
+    const double present = value == missing ? first_present : value;
+    min = present < min ? present : min;
+    max = present > max ? present : max;
   }
-  return range;
+  return {min, max, holds_missing};
 }
 
-// The distinct present values of a row, ascending.
-std::vector<double> distinct_present_values(const std::vector<double>& row, bool holds_missing,
-                                            double missing_code) {
-  std::vector<double> values;
-  values.reserve(row.size());
-  for (double value : row) {
-    if (!holds_missing || value != missing_code) values.push_back(value);
+// The distinct present values of a nominal row, ascending, and the code of every value. Whole
+// values spanning fewer values than the row holds, the usual case, are looked up in a table indexed
+// by value; any others are sorted.
+class CategoryCodes {
+ public:
+  CategoryCodes(const std::vector<double>& row, const ColumnRange& range, double missing_code)
+      : missing_(range.holds_missing), missing_code_(missing_code) {
+    if (!tabulate(row, range)) sort_values(row);
   }
-  std::sort(values.begin(), values.end());
-  values.erase(std::unique(values.begin(), values.end()), values.end());
-  return values;
-}
+
+  const std::vector<double>& present() const { return present_; }
+
+  // The missing category, when there is one, is code present().size().
+  int code(double value) const {
+    if (missing_ && value == missing_code_) return static_cast<int>(present_.size());
+    if (!table_.empty()) return table_[static_cast<int>(value) - low_];
+    return static_cast<int>(std::lower_bound(present_.begin(), present_.end(), value) -
+                            present_.begin());
+  }
+
+ private:
+  bool is_missing(double value) const { return missing_ && value == missing_code_; }
+
+  bool tabulate(const std::vector<double>& row, const ColumnRange& range) {
+    if (!(range.min >= INT_MIN && range.max <= INT_MAX && range.max - range.min < row.size())) {
+      return false;
+    }
+    low_ = static_cast<int>(range.min);
+    std::vector<int> table(static_cast<std::size_t>(range.max - range.min) + 1, 0);
+    for (double value : row) {
+      if (is_missing(value)) continue;
+      const int whole = static_cast<int>(value);
+      if (whole != value) return false;
+      table[whole - low_] = 1;
+    }
+    for (std::size_t offset = 0; offset < table.size(); ++offset) {
+      if (table[offset] == 0) continue;
+      table[offset] = static_cast<int>(present_.size());
+      present_.push_back(static_cast<double>(low_ + static_cast<int>(offset)));
+    }
+    table_ = std::move(table);
+    return true;
+  }
+
+  void sort_values(const std::vector<double>& row) {
+    present_.clear();
+    present_.reserve(row.size());
+    for (double value : row) {
+      if (!is_missing(value)) present_.push_back(value);
+    }
+    std::sort(present_.begin(), present_.end());
+    present_.erase(std::unique(present_.begin(), present_.end()), present_.end());
+    present_.shrink_to_fit();
+  }
+
+  bool missing_;
+  double missing_code_;
+  std::vector<double> present_;
+  std::vector<int> table_;  // code of value low_ + offset, when tabulated
+  int low_ = 0;
+};
 
 std::string shortest_text(double value) {
   char text[32];
@@ -155,7 +210,8 @@ void recode_nominal(Dataset& data, int var, const ColumnRange& range, double mis
                     FILE* report) {
   std::vector<double>& row = data.X[var];
   const bool missing_category = range.holds_missing;
-  const std::vector<double> present = distinct_present_values(row, missing_category, missing_code);
+  const CategoryCodes categories(row, range, missing_code);
+  const std::vector<double>& present = categories.present();
   std::fprintf(report, "%d: ", var + 1);
   check_whole_categories(present, range.min, missing_category, var, report);
 
@@ -166,11 +222,7 @@ void recode_nominal(Dataset& data, int var, const ColumnRange& range, double mis
 
   std::vector<int> counts = ivector(k);
   for (double& value : row) {
-    const int code =
-        missing_category && value == missing_code
-            ? k - 1
-            : static_cast<int>(std::lower_bound(present.begin(), present.end(), value) -
-                               present.begin());
+    const int code = categories.code(value);
     value = code;
     ++counts[code];
   }

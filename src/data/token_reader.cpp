@@ -29,7 +29,7 @@ long long regular_file_bytes_left(FILE* stream) {
 }  // namespace
 
 TokenReader::TokenReader(FILE* stream)
-    : stream_(stream), block_(BLOCK_SIZE), stream_size_(regular_file_bytes_left(stream)) {
+    : stream_(stream), block_(BLOCK_SIZE + 1), stream_size_(regular_file_bytes_left(stream)) {
   if (refill()) skip_byte_order_mark();
 }
 
@@ -49,7 +49,7 @@ bool TokenReader::refill() {
   end_ = 0;
   if (at_end_) return false;
   errno = 0;
-  end_ = std::fread(block_.data(), 1, block_.size(), stream_);
+  end_ = std::fread(block_.data(), 1, BLOCK_SIZE, stream_);
   if (std::ferror(stream_)) {
     // fopen succeeds on a directory on some systems; the read then fails (EISDIR).
     const int error = errno;
@@ -58,6 +58,7 @@ bool TokenReader::refill() {
                       STATUS_DATA_ERROR);
   }
   at_end_ = end_ == 0;
+  block_[end_] = ' ';
   return !at_end_;
 }
 
@@ -67,19 +68,30 @@ bool TokenReader::next(std::string_view& token) {
     token = last_;
     return true;
   }
+  // Local copies: the compiler cannot keep members in registers across stores of characters.
+  const char* const data = block_.data();
+  std::size_t pos = pos_;
   for (;;) {
-    while (pos_ < end_ && is_blank(block_[pos_])) ++pos_;
-    if (pos_ < end_) break;
+    while (pos < end_ && is_blank(data[pos])) ++pos;
+    if (pos < end_) break;
+    pos_ = pos;
     if (!refill()) return false;
+    pos = pos_;
   }
-  const std::size_t start = pos_;
-  while (pos_ < end_ && !is_blank(block_[pos_])) ++pos_;
-  if (pos_ < end_) {
-    last_ = std::string_view(block_.data() + start, pos_ - start);
+  const std::size_t start = pos;
+  while (!is_blank(data[pos])) ++pos;  // the blank after the block stops the scan
+  pos_ = pos;
+  if (pos < end_) {
+    // Both views built from the pointer and length: copying one view into the other makes the
+    // compiler load it whole right after storing its two halves, which stalls.
+    const char* const text = data + start;
+    const std::size_t length = pos - start;
+    token = std::string_view(text, length);
+    last_ = std::string_view(text, length);
   } else {
     gather_spanning_token(start);
+    token = last_;
   }
-  token = last_;
   return true;
 }
 

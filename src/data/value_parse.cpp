@@ -3,6 +3,7 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 
@@ -41,9 +42,56 @@ std::size_t decimal_prefix_length(std::string_view text) {
   return i;
 }
 
+// Exact powers of ten as doubles.
+constexpr double POWERS_OF_TEN[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                    1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                    1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr std::uint64_t EXACT_MANTISSA_LIMIT = std::uint64_t{1} << 53;
+
+// The common token "[sign]digits[.digits]" with at most 19 digits. When the digits form an
+// integer below 2^53 and there are at most 22 after the point, both the integer and the power of
+// ten are exact doubles, so one correctly rounded division gives the correctly rounded value.
+// False for anything else, which takes the general path.
+bool parse_plain_decimal(std::string_view token, double& value) {
+  const std::size_t mantissa_start = skip_sign(token, 0);
+  std::uint64_t mantissa = 0;
+  int digits = 0;
+  int fraction_digits = 0;
+  bool point = false;
+  for (std::size_t i = mantissa_start; i < token.size(); ++i) {
+    const char c = token[i];
+    if (is_digit(c)) {
+      mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+      ++digits;
+      fraction_digits += point ? 1 : 0;
+    } else if (c == '.' && !point) {
+      point = true;
+    } else {
+      return false;
+    }
+    if (digits > 19) return false;
+  }
+  if (digits == 0 || mantissa > EXACT_MANTISSA_LIMIT || fraction_digits > 22) return false;
+  // Whole numbers skip the division, which is slow to deliver its result.
+  const double magnitude = fraction_digits == 0
+                               ? static_cast<double>(mantissa)
+                               : static_cast<double>(mantissa) / POWERS_OF_TEN[fraction_digits];
+  value = token[0] == '-' ? -magnitude : magnitude;
+  return true;
+}
+
+// The checks every converted covariate value passes.
+ParseResult check_decimal(double& value) {
+  if (!std::isfinite(value)) return ParseResult::not_finite;
+  if (std::fabs(value) >= MAX_COVARIATE_MAGNITUDE) return ParseResult::too_large;
+  if (value == 0.0) value = 0.0;  // no negative zero
+  return ParseResult::ok;
+}
+
 }  // namespace
 
 ParseResult parse_decimal(std::string_view token, double& value) {
+  if (parse_plain_decimal(token, value)) return check_decimal(value);
   std::string_view number = token.substr(0, decimal_prefix_length(token));
   if (number.empty()) return ParseResult::no_number;
   if (number[0] == '+') number.remove_prefix(1);  // from_chars takes no plus sign
@@ -54,10 +102,7 @@ ParseResult parse_decimal(std::string_view token, double& value) {
   } else if (error != std::errc() || end != number.data() + number.size()) {
     return ParseResult::no_number;
   }
-  if (!std::isfinite(value)) return ParseResult::not_finite;
-  if (std::fabs(value) >= MAX_COVARIATE_MAGNITUDE) return ParseResult::too_large;
-  if (value == 0.0) value = 0.0;  // no negative zero
-  return ParseResult::ok;
+  return check_decimal(value);
 }
 
 ParseResult parse_integer(std::string_view token, int& value) {

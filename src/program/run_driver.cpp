@@ -75,7 +75,8 @@ void prune_pass(const Dataset& data, NodeTable& table, int pass, FILE* report,
     table.node_size[i] = table.node_size[old_index[i]];
     table.split_chisq[i] = table.split_chisq[old_index[i]];
   }
-  write_tree_table(report, data, table);
+  // The counts renumbering gathered are those of the renumbered table.
+  write_tree_table(report, data, table, node_counts);
   write_chisq_list(report, table);
   // The report's tables stay even when the drawing fails below.
   std::fflush(report);

@@ -59,16 +59,22 @@ void move_node_fields(NodeTable& table, const std::vector<int>& new_index,
   for (int& node : table.case_node) node = new_index[node];
 }
 
-// Daughters come after their parent, so a descending walk sums the rows bottom-up.
+// Daughters come after their parent, so a descending walk sums the rows bottom-up. A terminal
+// node's counts are those its slot had before renumbering, which moves the cases with their node.
 void gather_node_counts(const Dataset& data, const NodeTable& table,
+                        const std::vector<std::vector<int>>& counts_by_slot,
+                        const std::vector<int>& old_index,
                         std::vector<std::vector<int>>& node_counts) {
-  std::vector<std::vector<int>> counts = class_counts_by_node(data, table);
   for (int node = table.node_count - 1; node >= 0; --node) {
     const int left = table.left_child[node];
-    if (left != 0) {
-      for (int k = 0; k < data.n_classes; ++k) counts[node][k] = counts[left][k] + counts[left + 1][k];
+    if (left == 0) {
+      node_counts[node] = counts_by_slot[old_index[node]];
+      continue;
     }
-    node_counts[node] = counts[node];
+    node_counts[node].assign(data.n_classes, 0);
+    for (int k = 0; k < data.n_classes; ++k) {
+      node_counts[node][k] = node_counts[left][k] + node_counts[left + 1][k];
+    }
   }
 }
 
@@ -127,7 +133,7 @@ void renumber_tree(const Dataset& data, NodeTable& table, int unpruned_count,
   }
   table.node_count = new_count;
   move_node_fields(table, new_index, old_index);
-  gather_node_counts(data, table, node_counts);
+  gather_node_counts(data, table, counts, old_index, node_counts);
 }
 
 }  // namespace bramble

@@ -42,7 +42,11 @@ void write_terminal_row(FILE* report, const NodeTable& table, int node,
 }  // namespace
 
 void write_tree_table(FILE* report, const Dataset& data, const NodeTable& table) {
-  const std::vector<std::vector<int>> counts = class_counts_by_node(data, table);
+  write_tree_table(report, data, table, class_counts_by_node(data, table));
+}
+
+void write_tree_table(FILE* report, const Dataset& data, const NodeTable& table,
+                      const std::vector<std::vector<int>>& counts) {
   std::fputs("  node  #cases   left   right  split var  cut-off\n", report);
   for (int node = 0; node < table.node_count; ++node) {
     if (table.is_split(node)) {

@@ -13,6 +13,10 @@ namespace bramble {
 // (no row for a terminal slot without cases).
 void write_tree_table(FILE* report, const Dataset& data, const NodeTable& table);
 
+// The same with the class counts of every node at hand (row = node; only terminal rows are read).
+void write_tree_table(FILE* report, const Dataset& data, const NodeTable& table,
+                      const std::vector<std::vector<int>>& counts);
+
 // counts[k] = number of class-k cases sitting in node.
 void count_node_classes(const Dataset& data, const NodeTable& table, int node, int* counts);
 

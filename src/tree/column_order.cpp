@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cfloat>
 #include <cstring>
+#include <limits>
+#include <numeric>
 #include <utility>
 
 namespace bramble {
@@ -49,19 +51,27 @@ std::size_t digit(std::uint32_t key, int d) {
   return static_cast<std::size_t>(key >> (d * DIGIT_BITS)) & (N_BUCKETS - 1);
 }
 
-// Orders a group of entries (plain case indices) by value, ties by case, and marks its runs.
+// Orders a group of entries (plain case indices, ascending) by value, ties by case, and marks its
+// runs. Usually all its values are equal and the case order stands: one read of each value tells.
 void sort_group_by_value(ColumnEntry* first, ColumnEntry* last, const double* values) {
+  const std::uint64_t first_key = double_key(values[*first]);
+  *first |= RUN_START;
+  const ColumnEntry* entry = first + 1;
+  while (entry < last && double_key(values[*entry]) == first_key) ++entry;
+  if (entry == last) return;
+
+  *first &= CASE_BITS;
   const auto by_value = [values](ColumnEntry a, ColumnEntry b) {
     const std::uint64_t key_a = double_key(values[a]);
     const std::uint64_t key_b = double_key(values[b]);
     return key_a < key_b || (key_a == key_b && a < b);
   };
-  if (!std::is_sorted(first, last, by_value)) std::sort(first, last, by_value);
+  std::sort(first, last, by_value);
   std::uint64_t previous_key = double_key(values[*first]);
   *first |= RUN_START;
-  for (ColumnEntry* entry = first + 1; entry < last; ++entry) {
-    const std::uint64_t key = double_key(values[*entry]);
-    if (key != previous_key) *entry |= RUN_START;
+  for (ColumnEntry* other = first + 1; other < last; ++other) {
+    const std::uint64_t key = double_key(values[*other]);
+    if (key != previous_key) *other |= RUN_START;
     previous_key = key;
   }
 }
@@ -94,7 +104,7 @@ bool ColumnSorter::radix_sort_by_float(const std::vector<double>& values) {
     for (std::size_t i = 0; i < n; ++i) out[count[digit(key_of(in[i]), d)]++] = in[i];
     std::swap(in, out);
   }
-  if (in != elements_.data()) std::copy(in, in + n, elements_.data());
+  if (in != elements_.data()) elements_.swap(elements_scratch_);
   return all_floats;
 }
 
@@ -119,25 +129,62 @@ std::vector<ColumnEntry> ColumnSorter::sort(const std::vector<double>& values) {
   return order;
 }
 
-std::vector<ColumnEntry> order_of_missing_copy(const std::vector<ColumnEntry>& source_order,
-                                               const std::vector<double>& source,
-                                               const std::vector<double>& copy) {
-  std::vector<ColumnEntry> order;
-  order.reserve(source_order.size());
-  for (const bool missing : {false, true}) {
-    for (const ColumnEntry entry : source_order) {
-      const ColumnEntry c = entry & CASE_BITS;
-      if ((copy[c] != source[c]) == missing) order.push_back(c);
+MissingCopyForm missing_copy_form(const std::vector<double>& source,
+                                  const std::vector<double>& copy) {
+  MissingCopyForm form;
+  double least_present = std::numeric_limits<double>::infinity();
+  double largest_present = -least_present;
+  for (std::size_t c = 0; c < source.size(); ++c) {
+    if (copy[c] == source[c]) {
+      least_present = std::min(least_present, source[c]);
+      largest_present = std::max(largest_present, source[c]);
+    } else if (form.n_missing++ == 0) {
+      form.source_value = source[c];
+      form.copy_value = copy[c];
+    } else if (source[c] != form.source_value || copy[c] != form.copy_value) {
+      return form;
     }
   }
-  std::uint64_t previous_key = 0;
-  for (std::size_t i = 0; i < order.size(); ++i) {
-    const std::uint64_t key = double_key(copy[order[i]]);
-    if (i > 0 && key < previous_key) return {};
-    if (i == 0 || key != previous_key) order[i] |= RUN_START;
-    previous_key = key;
+  form.holds = form.n_missing == 0 ||
+               (form.source_value < least_present && form.copy_value > largest_present);
+  return form;
+}
+
+bool rank_codes(const std::vector<double>& values, RankCodes& codes) {
+  // Open addressing on the key of each value; a slot holds 1 + the index of its value in order of
+  // first appearance, so the table has room for MAX_CODES + 1 values at under half load.
+  constexpr int TABLE_BITS = 10;
+  std::vector<std::uint16_t> slots(std::size_t{1} << TABLE_BITS, 0);
+  std::vector<std::uint64_t> keys;
+  std::vector<double> first_values;
+  std::vector<std::uint8_t> first_seen(values.size());
+  for (std::size_t c = 0; c < values.size(); ++c) {
+    const std::uint64_t key = double_key(values[c]);
+    std::size_t slot = (key * 0x9E3779B97F4A7C15u) >> (64 - TABLE_BITS);
+    while (slots[slot] != 0 && keys[slots[slot] - 1] != key) {
+      slot = (slot + 1) & (slots.size() - 1);
+    }
+    if (slots[slot] == 0) {
+      if (keys.size() == MAX_CODES) return false;
+      keys.push_back(key);
+      first_values.push_back(values[c]);
+      slots[slot] = static_cast<std::uint16_t>(keys.size());
+    }
+    first_seen[c] = static_cast<std::uint8_t>(slots[slot] - 1);
   }
-  return order;
+  // Equal keys are equal values, and the keys have the order of the values.
+  std::vector<int> by_key(keys.size());
+  std::iota(by_key.begin(), by_key.end(), 0);
+  std::sort(by_key.begin(), by_key.end(), [&](int a, int b) { return keys[a] < keys[b]; });
+  std::vector<std::uint8_t> rank(keys.size());
+  codes.values.resize(keys.size());
+  for (std::size_t r = 0; r < by_key.size(); ++r) {
+    rank[by_key[r]] = static_cast<std::uint8_t>(r);
+    codes.values[r] = first_values[by_key[r]];
+  }
+  for (std::uint8_t& code : first_seen) code = rank[code];
+  codes.codes = std::move(first_seen);
+  return true;
 }
 
 }  // namespace bramble

@@ -34,12 +34,28 @@ class ColumnSorter {
   std::vector<std::uint32_t> counts_;
 };
 
-// The order of a missing copy derived from its source's order in O(n): the cases whose copy value
-// differs from the source value (the missing ones, lowest in the source, highest in the copy)
-// move to the end. Returns an empty vector when the result would not be in ascending order of
-// the copy's values.
-std::vector<ColumnEntry> order_of_missing_copy(const std::vector<ColumnEntry>& source_order,
-                                               const std::vector<double>& source,
-                                               const std::vector<double>& copy);
+// How recoding leaves a missing copy: where copy and source differ (the missing cases), the source
+// holds one value below all its other values and the copy one value above all its other values.
+// Then a node's cases in the copy's value order are those in the source's order with the missing
+// run moved from the start to the end, and the copy's codes are the source's rotated by one.
+struct MissingCopyForm {
+  bool holds = false;
+  std::size_t n_missing = 0;
+  double source_value = 0.0;  // of the missing cases, when there are any
+  double copy_value = 0.0;
+};
+MissingCopyForm missing_copy_form(const std::vector<double>& source,
+                                  const std::vector<double>& copy);
+
+// A column with few distinct values, as the rank of each case's value among them.
+constexpr int MAX_CODES = 256;
+struct RankCodes {
+  std::vector<std::uint8_t> codes;  // per case
+  std::vector<double> values;       // the distinct values, ascending: values[code]
+};
+
+// Ranks of the values, found without sorting them; false (codes untouched) when there are more
+// than MAX_CODES distinct values, which is usually noticed within the first few hundred.
+bool rank_codes(const std::vector<double>& values, RankCodes& codes);
 
 }  // namespace bramble

@@ -55,7 +55,7 @@ void grow_node(int node, const Dataset& data, NodeTable& table, SplitSearch& sea
   // Only a nominal split has a subset code; an ordinal cut-off need not fit in an int.
   const int var = table.split_var[node];
   const int code = data.is_nominal(var) ? static_cast<int>(table.cut_off[node]) : 0;
-  partition_node(data, table, node, cases, m, var, code);
+  search.split_by(table, node, var, code);
   const int left = table.node_count;
   table.parent[left] = node;
   table.parent[left + 1] = node;
@@ -63,7 +63,6 @@ void grow_node(int node, const Dataset& data, NodeTable& table, SplitSearch& sea
   table.node_count += 2;
   table.split_chisq[node] =
       split_statistic(table.daughter_counts.data(), table.node_size[node], data.n_classes);
-  search.split(node, left, table.case_node);
 }
 
 double split_statistic(const int* counts, int n, int n_classes) {

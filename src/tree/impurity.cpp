@@ -56,21 +56,14 @@ bool is_splittable(const Dataset& data, const int* cases, int m) {
 
 namespace {
 
-// Class counts of the two sides of a nominal grouping, with the per-category counts that move.
+// Class counts of the two sides of a nominal grouping; categories move between them whole.
 struct NominalSides {
-  NominalSides(int g, int n_classes, int m)
-      : n_classes(n_classes), category_counts(ivector(static_cast<long>(g) * n_classes)),
-        category_size(ivector(g)), side_a(ivector(n_classes)), side_b(ivector(n_classes)),
-        n_a(m) {}
-
-  void add_case(int category, int klass) {
-    ++category_counts[category * n_classes + klass];
-    ++category_size[category];
-    ++side_a[klass];
-  }
+  NominalSides(const int* category_counts, int n_classes, int m)
+      : category_counts(category_counts), n_classes(n_classes), side_a(ivector(n_classes)),
+        side_b(ivector(n_classes)), n_a(m) {}
 
   // Moves a category from side A to side B, or back when to_b is false.
-  void move(int category, bool to_b) {
+  void move(int category, int size, bool to_b) {
     std::vector<int>& from = to_b ? side_a : side_b;
     std::vector<int>& to = to_b ? side_b : side_a;
     for (int k = 0; k < n_classes; ++k) {
@@ -78,14 +71,12 @@ struct NominalSides {
       from[k] -= count;
       to[k] += count;
     }
-    const int size = category_size[category];
     n_a += to_b ? -size : size;
     n_b += to_b ? size : -size;
   }
 
+  const int* category_counts;  // [category][class]
   int n_classes;
-  std::vector<int> category_counts;  // [category][class]
-  std::vector<int> category_size;
   std::vector<int> side_a;  // left daughter
   std::vector<int> side_b;  // right daughter
   int n_a;
@@ -102,16 +93,29 @@ int lowest_set_bit(int s) {
 
 double best_nominal_split(const Dataset& data, int var, const int* cases, int m, double& code,
                           int rule) {
-  const int g = data.var_type[var];
   const int n_classes = data.n_classes;
+  const int g = data.var_type[var];
   const double* values = data.X[var].data();
-  NominalSides sides(g, n_classes, m);
+  std::vector<int> category_counts = ivector(static_cast<long>(g) * n_classes);
   for (int i = 0; i < m; ++i) {
-    sides.add_case(static_cast<int>(values[cases[i]]), data.y[cases[i]]);
+    ++category_counts[static_cast<int>(values[cases[i]]) * n_classes + data.y[cases[i]]];
   }
+  return best_grouping(data, category_counts.data(), g, m, code, rule);
+}
+
+double best_grouping(const Dataset& data, const int* category_counts, int g, int m, double& code,
+                     int rule) {
+  const int n_classes = data.n_classes;
+  NominalSides sides(category_counts, n_classes, m);
   std::vector<int> present;
+  std::vector<int> present_size;
   for (int v = 0; v < g; ++v) {
-    if (sides.category_size[v] > 0) present.push_back(v);
+    int size = 0;
+    for (int k = 0; k < n_classes; ++k) size += category_counts[v * n_classes + k];
+    for (int k = 0; k < n_classes; ++k) sides.side_a[k] += category_counts[v * n_classes + k];
+    if (size == 0) continue;
+    present.push_back(v);
+    present_size.push_back(size);
   }
   const int np = static_cast<int>(present.size());
   if (np <= 1) return n_classes;
@@ -123,7 +127,7 @@ double best_nominal_split(const Dataset& data, int var, const int* cases, int m,
   int best_step = 1;
   for (int s = 1; s < (1 << (np - 1)); ++s) {
     const int b = lowest_set_bit(s);
-    sides.move(present[b], ((s >> b) & 2) == 0);
+    sides.move(present[b], present_size[b], ((s >> b) & 2) == 0);
     if (sides.n_a > floor_size && sides.n_b > floor_size) {
       const double imp = impurity(sides.side_a.data(), sides.n_a, sides.side_b.data(), sides.n_b,
                                   m, n_classes, rule);

@@ -22,4 +22,9 @@ bool is_splittable(const Dataset& data, const int* cases, int m);
 double best_nominal_split(const Dataset& data, int var, const int* cases, int m, double& code,
                           int rule);
 
+// The same search from the class counts of the g categories among m cases,
+// category_counts[category * n_classes + class].
+double best_grouping(const Dataset& data, const int* category_counts, int g, int m, double& code,
+                     int rule);
+
 }  // namespace bramble

@@ -41,12 +41,6 @@ void gray_code_bits(int a, int* bits, int count) {
   }
 }
 
-namespace {
-
-// Entry of daughter_counts for class k: the right daughter's count, the left one's next to it.
-int right_slot(int n_classes, int k) { return 2 * (n_classes - 1 - k); }
-
-// The digits, most significant first, are code + 1 of each category going right.
 double decimal_category_code(const std::vector<int>& flags) {
   double d = 0.0;
   for (int i = 0; i < static_cast<int>(flags.size()); ++i) {
@@ -55,26 +49,32 @@ double decimal_category_code(const std::vector<int>& flags) {
   return d;
 }
 
+namespace {
+
 void send_case(NodeTable& table, int n_classes, int case_index, int klass, bool goes_right) {
   const int left = table.node_count;
   table.case_node[case_index] = goes_right ? left + 1 : left;
-  ++table.daughter_counts[right_slot(n_classes, klass) + (goes_right ? 0 : 1)];
+  ++table.daughter_counts[daughter_slot(n_classes, klass, goes_right)];
 }
 
 }  // namespace
+
+void present_to_going_right(std::vector<int>& flags, int present, int code) {
+  std::vector<int> bits = ivector(static_cast<long>(flags.size()));
+  gray_code_bits(code, bits.data(), present - 1);
+  bits[present - 1] = 0;
+  int j = 0;
+  for (int& flag : flags) {
+    if (flag == 1) flag = bits[j++];
+  }
+}
 
 std::vector<int> categories_going_right(const Dataset& data, int var, const int* cases, int m,
                                         int code) {
   const int g = data.var_type[var];
   std::vector<int> flags = ivector(g);
-  std::vector<int> bits = ivector(g);
   const int present = mark_categories(data.X[var].data(), flags.data(), g, cases, m);
-  gray_code_bits(code, bits.data(), present - 1);
-  bits[present - 1] = 0;
-  int j = 0;
-  for (int v = 0; v < g; ++v) {
-    if (flags[v] == 1) flags[v] = bits[j++];
-  }
+  present_to_going_right(flags, present, code);
   return flags;
 }
 

@@ -45,6 +45,20 @@ int mark_categories(const double* values, int* flags, int g, const int* cases, i
 // The binary-reflected Gray code of a (a XOR a>>1) into bits[0..count-1], least significant first.
 void gray_code_bits(int a, int* bits, int count);
 
+// Entry of daughter_counts for a case of class k: the right daughter's count, the left one's next
+// to it.
+inline int daughter_slot(int n_classes, int klass, bool goes_right) {
+  return 2 * (n_classes - 1 - klass) + (goes_right ? 0 : 1);
+}
+
+// The decimal category code of a nominal split: the digits, most significant first, are code + 1
+// of each category flagged to go right.
+double decimal_category_code(const std::vector<int>& flags);
+
+// Turns flags marking the categories present among a node's cases (present of them, at least 1,
+// as mark_categories counts) into flags of the categories going right by subset code.
+void present_to_going_right(std::vector<int>& flags, int present, int code);
+
 // For a nominal split with subset code (at least 1): flags[v] = 1 for every category v that goes
 // right. The categories present among the listed cases, in increasing code order, take the
 // Gray-code bits of the code in turn; the highest present one takes no bit and stays left.

@@ -1,8 +1,15 @@
-// Split search without sorting at every node: every ordinal covariate is sorted once, and the cases
-// of each node stay one contiguous segment of every sorted column (in value order) and of the case
-// list (in case order). Results and tie-breaks equal those of sorting the node's values afresh.
+// Split search without sorting at every node. Every covariate is prepared once: one with few
+// distinct values (every nominal covariate, and an ordinal one with at most MAX_CODES values)
+// becomes a code byte per case, the codes of a case kept together with its class in one record;
+// any other ordinal covariate is sorted once. A missing copy needs no column of its own: it is
+// searched through its source's. The cases of each node stay one contiguous segment of the case
+// list and of the records (in case order) and of every sorted column (in value order), so a node
+// is searched by sequential passes over its segments: one tally of the records for all coded
+// covariates, one walk per sorted column. Results and tie-breaks equal those of sorting the
+// node's values afresh.
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "data/dataset.h"
@@ -13,8 +20,13 @@ namespace bramble {
 
 class SplitSearch {
  public:
+  // Whether the entries of a sorted column carry their case's class, which saves the search a
+  // random read per entry: they do when a case index leaves room for it (fewer than
+  // 2^(31 - bits of a class) cases). never serves to test the other way.
+  enum class ClassPacking { when_it_fits, never };
+
   // Every case starts in the root, node 0.
-  SplitSearch(const Dataset& data, int rule);
+  SplitSearch(const Dataset& data, int rule, ClassPacking packing = ClassPacking::when_it_fits);
 
   // The cases of node in increasing case order, and their number.
   const int* cases(int node) const;
@@ -33,6 +45,13 @@ class SplitSearch {
   // daughter its own contiguous segments (order within each kept).
   void split(int node, int left, const std::vector<int>& case_node);
 
+  // partition_node and split in one: sends the cases of node to the daughter slots node_count
+  // and node_count + 1 by covariate var and the node's cut_off (code: the subset code of a
+  // nominal split, else 0), with the same case_node, daughter_counts and decimal category code,
+  // and splits the segments. The sides come from the node's segments rather than from reads of
+  // X and y scattered over the cases.
+  void split_by(NodeTable& table, int node, int var, int code);
+
   int rule() const { return rule_; }
 
  private:
@@ -43,39 +62,118 @@ class SplitSearch {
     int last_left_case;
   };
 
-  void sort_columns();
-  int count_classes(int node, const unsigned char* excluded) const;
+  // The body of an entry (entry & CASE_BITS): the case above class_bits bits of its class, or the
+  // case alone when class_bits is 0 (the class then read from classes).
+  struct EntryBody {
+    int class_bits;
+    ColumnEntry class_mask;
+    const unsigned char* classes;
+    int case_of(ColumnEntry body) const { return static_cast<int>(body >> class_bits); }
+    int class_of(ColumnEntry body) const {
+      return class_bits != 0 ? static_cast<int>(body & class_mask) : classes[body];
+    }
+  };
+
+  // How a covariate is searched: through a coded column, a sorted column, or (a nominal one with
+  // more categories than a byte holds) the case list.
+  struct CovariateView {
+    int coded = -1;   // its coded column (in the records), or -1
+    int sorted = -1;  // its column of sorted_, or -1
+    int n_codes = 0;  // nominal: the category is the code
+    std::vector<double> values;  // coded ordinal: the value of each code, ascending
+    // A missing copy seen through its source's column: the source's lowest value (its missing
+    // cases, holding missing_value) is the copy's highest.
+    bool missing_last = false;
+    double missing_value = 0.0;
+  };
+
+  // A node's segment of a sorted column in the order a covariate sees it: from missing_run to the
+  // end, then the first missing_run entries.
+  struct SortedSegment {
+    const ColumnEntry* entries;
+    int count;
+    int missing_run;
+  };
+
+  // Near ties of a sorted column kept in memory; beyond that the segment is walked a second time.
+  static constexpr std::size_t MAX_CANDIDATES = 64;
+
+  std::vector<std::vector<std::uint8_t>> prepare_columns();
+  void build_records(const std::vector<std::vector<std::uint8_t>>& coded);
+  bool view_through_source(int var);
+  void pack_classes(ClassPacking packing);
+  std::size_t record_bytes() const { return static_cast<std::size_t>(record_words_) * 8; }
+  unsigned char record_byte(int position, int byte) const {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(records_.data());
+    return bytes[position * record_bytes() + byte];
+  }
+  int tally(int node, const unsigned char* excluded) const;
   double smallest_value(const double* values, int node, const unsigned char* excluded) const;
+  const int* coded_counts(const CovariateView& view) const;
+  double best_coded_cut(const CovariateView& view, const int* code_counts, int m,
+                        double& cut) const;
+  SortedSegment sorted_segment(int var, int node) const;
+  double best_sorted_cut(int var, int node, const unsigned char* excluded, int m,
+                         double& cut) const;
   double exact_impurity(const int* left, int n_left, int m) const;
   template <typename Score>
-  double best_boundary(const Score& score_of, const ColumnEntry* entries, int node,
+  double best_boundary(const Score& score_of, const SortedSegment& segment,
                        const unsigned char* excluded, int m, int& best_case) const;
+  template <typename Score, typename Walk, typename Visit>
+  void walk_in_blocks(const Score& score_of, Walk& walk, int m, double window, double& least,
+                      Visit& visit) const;
+  template <typename Score>
+  bool corners_above(const Score& score_of, const int* start, const int* end, int m,
+                     double threshold) const;
   bool keep_candidate(double score, int n_left, int last_left_case, double threshold) const;
-  void split_case_list(int begin, int end);
+  void sides_from_codes(NodeTable& table, int node, int var, int code);
+  void sides_from_values(NodeTable& table, int node, int var, int code);
+  void split_segments(int node, int left, int n_left);
+  void partition_records(int begin, int count);
   void split_column(std::vector<ColumnEntry>& column, int begin, int end);
+  void set_goes_right(int c, unsigned char right) {
+    std::uint64_t& word = goes_right_[static_cast<std::size_t>(c) / 64];
+    word = (word & ~(std::uint64_t{1} << (c % 64))) | std::uint64_t{right} << (c % 64);
+  }
+  unsigned goes_right(int c) const {
+    return static_cast<unsigned>(goes_right_[static_cast<std::size_t>(c) / 64] >> (c % 64) & 1u);
+  }
 
   const Dataset& data_;
   int rule_;
   int n_classes_;
   int min_daughter_size_;
-  std::vector<int> column_of_;                     // per covariate: its sorted column, or -1
-  std::vector<std::vector<ColumnEntry>> columns_;  // per ordinal covariate
+  std::vector<CovariateView> views_;                // per covariate
+  std::vector<std::vector<ColumnEntry>> sorted_;    // sorted columns
   std::vector<int> case_list_;
+  // A record per case, in segment order: its class and its code in every coded column, so that
+  // a split moves them together and a node is tallied in one pass.
+  int n_coded_ = 0;
+  int record_words_ = 1;
+  std::vector<std::uint64_t> records_;
   std::vector<int> begin_;  // per node: its segment [begin, end) of every array above
   std::vector<int> end_;
   std::vector<unsigned char> class_of_;  // y, one byte per case
+  EntryBody entry_body_;
   std::vector<double> xlogx_;            // k ln k for k = 0 .. n_cases (entropy rule only)
 
-  // Work space, reused so that no search or split allocates.
-  std::vector<unsigned char> goes_right_;  // per case, during a split
-  std::vector<ColumnEntry> right_scratch_;
+  // Work space, reused so that searches and splits allocate nothing in proportion to the cases.
+  // A bit per case, during a split: small enough to stay in cache while the sorted columns,
+  // in value order, look up their cases at random.
+  std::vector<std::uint64_t> goes_right_;
+  std::vector<unsigned char> side_;           // per segment position, during a split
+  std::vector<ColumnEntry> right_scratch_;    // the right daughter's entries, during a split
+  std::vector<std::uint64_t> record_scratch_;
   mutable std::vector<int> totals_;  // class counts of the cases considered
-  mutable int totals_node_ = -1;     // the node totals_ holds all cases of, or -1
-  mutable int totals_size_ = 0;
   mutable std::vector<int> left_;
   mutable std::vector<int> right_;
+  mutable std::vector<int> coded_counts_;  // [coded column][code][class], from tally
+  mutable int tallied_node_ = -1;          // the node the tally holds all cases of, or -1
+  mutable int tallied_size_ = 0;
+  mutable std::vector<int> view_counts_;   // [code][class] of a missing copy
   mutable std::vector<Candidate> candidates_;
   mutable std::vector<int> candidate_counts_;  // left class counts of each candidate
+  mutable std::vector<int> block_counts_;      // left class counts at each block start
 };
 
 }  // namespace bramble

@@ -83,6 +83,7 @@ Dataset random_dataset(std::mt19937& rng, int n_cases, int n_classes) {
   }
   Dataset data = make_dataset(columns, classes, n_classes, {1, 1, 1, 1, g4, g5});
   add_missing_copy(data, rng, 1);
+  add_missing_copy(data, rng, 3);
   return data;
 }
 

@@ -17,7 +17,8 @@ bramble::Dataset make_dataset(const std::vector<std::vector<double>>& columns,
 
 // A random data set whose classes depend on its covariates (so that trees grow several levels):
 // small-integer ordinal covariates (many ties), continuous ones, nominal ones with absent codes,
-// and an ordinal covariate with missing values followed by its missing copy.
+// and two ordinal covariates with missing values (one with few values, one continuous), each
+// followed by its missing copy.
 bramble::Dataset random_dataset(std::mt19937& rng, int n_cases, int n_classes);
 
 // P values with one case of every class each: every boundary of covariate 0 splits the classes in

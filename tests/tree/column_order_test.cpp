@@ -37,18 +37,38 @@ TEST(ColumnSorter, EqualValuesStayInCaseOrder) {
   EXPECT_EQ(run_starts(order), (std::vector<bool>{true, false, true, false, false}));
 }
 
-TEST(MissingCopyOrder, MovesTheMissingCasesToTheEnd) {
+TEST(MissingCopyForm, MissingCasesBelowInTheSourceAndAboveInTheCopy) {
   // Missing cases 1 and 3: below every value in the source, above every value in the copy.
   const std::vector<double> source = {4.5, 1.0, 2.0, 1.0, 3.0};
-  const std::vector<double> copy = {4.5, 5.5, 2.0, 5.5, 3.0};
-  ColumnSorter sorter(5);
-  const std::vector<ColumnEntry> order = order_of_missing_copy(sorter.sort(source), source, copy);
-  EXPECT_EQ(cases_of(order), (std::vector<ColumnEntry>{2, 4, 0, 1, 3}));
-  EXPECT_EQ(run_starts(order), (std::vector<bool>{true, true, true, true, false}));
+  const MissingCopyForm form = missing_copy_form(source, {4.5, 5.5, 2.0, 5.5, 3.0});
+  EXPECT_TRUE(form.holds);
+  EXPECT_EQ(form.n_missing, 2u);
+  EXPECT_EQ(form.source_value, 1.0);
+  EXPECT_EQ(form.copy_value, 5.5);
 
-  // A copy that is not of this form is refused (the caller sorts it instead).
-  const std::vector<double> other = {4.5, 0.5, 2.0, 5.5, 3.0};
-  EXPECT_TRUE(order_of_missing_copy(sorter.sort(source), source, other).empty());
+  EXPECT_TRUE(missing_copy_form(source, source).holds);
+  // Two copy values for the missing cases, a copy value not above the others, a source value not
+  // below the others: all refused (the copy then gets a column of its own).
+  EXPECT_FALSE(missing_copy_form(source, {4.5, 6.5, 2.0, 5.5, 3.0}).holds);
+  EXPECT_FALSE(missing_copy_form(source, {4.5, 4.5, 2.0, 4.5, 3.0}).holds);
+  EXPECT_FALSE(missing_copy_form({4.5, 2.0, 2.0, 2.0, 3.0}, {4.5, 5.5, 2.5, 5.5, 3.0}).holds);
+}
+
+TEST(RankCodes, RanksOfFewValuesWithoutSorting) {
+  RankCodes codes;
+  ASSERT_TRUE(rank_codes({7.5, -1.0, 7.5, 0.0, -0.0, 3.0}, codes));
+  EXPECT_EQ(codes.codes, (std::vector<std::uint8_t>{3, 0, 3, 1, 1, 2}));
+  EXPECT_EQ(codes.values, (std::vector<double>{-1.0, 0.0, 3.0, 7.5}));
+
+  std::vector<double> values;
+  for (int v = 0; v < MAX_CODES; ++v) values.push_back(v * 0.5 - 20);
+  for (int v = MAX_CODES - 1; v >= 0; --v) values.push_back(v * 0.5 - 20);
+  ASSERT_TRUE(rank_codes(values, codes));
+  EXPECT_EQ(codes.codes[0], 0);
+  EXPECT_EQ(codes.codes[MAX_CODES], MAX_CODES - 1);
+  EXPECT_EQ(codes.values.back(), (MAX_CODES - 1) * 0.5 - 20);
+  values.push_back(1000.0);  // one value too many
+  EXPECT_FALSE(rank_codes(values, codes));
 }
 
 }  // namespace

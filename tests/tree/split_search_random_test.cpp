@@ -41,9 +41,12 @@ void expect_same_ordinal_splits(const Dataset& data, const NodeTable& table,
   }
 }
 
+using Packing = SplitSearch::ClassPacking;
+
 // Grows the tree node by node, checking the searches at every node before it is split.
-void check_every_node(const Dataset& data, int rule, std::mt19937& rng) {
-  SplitSearch search(data, rule);
+void check_every_node(const Dataset& data, int rule, std::mt19937& rng,
+                      Packing packing = Packing::when_it_fits) {
+  SplitSearch search(data, rule, packing);
   NodeTable table(data.n_cases, data.n_classes);
   init_node_table(table);
   for (int node = 0; node < table.node_count; ++node) {
@@ -52,8 +55,8 @@ void check_every_node(const Dataset& data, int rule, std::mt19937& rng) {
   }
 }
 
-void expect_same_tree(const Dataset& data, int rule) {
-  SplitSearch search(data, rule);
+void expect_same_tree(const Dataset& data, int rule, Packing packing = Packing::when_it_fits) {
+  SplitSearch search(data, rule, packing);
   NodeTable grown(data.n_cases, data.n_classes);
   init_node_table(grown);
   grow_tree(data, grown, search);
@@ -86,14 +89,38 @@ void for_random_data_sets(unsigned seed, int rounds, int max_cases, Check check)
 }
 
 TEST(SplitSearchRandom, MatchesThePlainSearchAtEveryNode) {
-  // Up to 450 cases: minimum daughter sizes 0 to 4.
-  for_random_data_sets(20240611, 40, 450, check_every_node);
+  // Up to 1200 cases: minimum daughter sizes 0 to 12, and above 512 or so cases the continuous
+  // covariates have too many values to be coded.
+  for_random_data_sets(20240611, 40, 1200, [](const Dataset& data, int rule, std::mt19937& rng) {
+    check_every_node(data, rule, rng);
+  });
+}
+
+// Sorted columns whose entries leave the class to a lookup by case, as for the largest data sets.
+TEST(SplitSearchRandom, MatchesThePlainSearchWithoutPackedClasses) {
+  for_random_data_sets(4242, 15, 1200, [](const Dataset& data, int rule, std::mt19937& rng) {
+    check_every_node(data, rule, rng, Packing::never);
+    expect_same_tree(data, rule, Packing::never);
+  });
 }
 
 TEST(SplitSearchRandom, GrowsTheSameTreesAsThePlainGrowth) {
   for_random_data_sets(777, 30, 2500, [](const Dataset& data, int rule, std::mt19937&) {
     expect_same_tree(data, rule);
   });
+}
+
+// Nodes of tens of thousands of cases: most blocks of a sorted column are passed over on the
+// strength of their corner scores, with two to four classes.
+TEST(SplitSearchRandom, LargeNodesGrowTheSameTrees) {
+  std::mt19937 rng(99);
+  for (const int n_classes : {2, 4}) {
+    const Dataset data = bramble_test::random_dataset(rng, 30000, n_classes);
+    for (const int rule : {RULE_ENTROPY, RULE_GINI}) {
+      SCOPED_TRACE(testing::Message() << n_classes << " classes, rule " << rule);
+      expect_same_tree(data, rule);
+    }
+  }
 }
 
 // Hundreds of boundaries whose impurities tie up to rounding: more near ties than the search keeps
