@@ -1,6 +1,5 @@
 #include "data/ordering.h"
 
-#include "numeric/arrays.h"
 
 namespace bramble {
 
@@ -44,22 +43,6 @@ void sort_with_companion(int n, double* ra, int* rb) {
     ra[i] = rra;
     rb[i] = rrb;
   }
-}
-
-std::vector<int> count_runs(const double* a, int n, int& m) {
-  std::vector<int> ends = ivector(n);
-  m = 1;
-  int first = 0;  // index of the first element of the current run
-  for (int i = 0; i < n; ++i) {
-    if (a[i] == a[first]) {
-      ++ends[m - 1];
-    } else {
-      ++m;
-      ends[m - 1] = ends[m - 2] + 1;
-      first = ends[m - 2];
-    }
-  }
-  return ends;
 }
 
 }  // namespace bramble

@@ -57,13 +57,6 @@ void write_tree_table(FILE* report, const Dataset& data, const NodeTable& table,
   }
 }
 
-void count_node_classes(const Dataset& data, const NodeTable& table, int node, int* counts) {
-  for (int k = 0; k < data.n_classes; ++k) counts[k] = 0;
-  for (int j = 0; j < data.n_cases; ++j) {
-    if (table.case_node[j] == node) ++counts[data.y[j]];
-  }
-}
-
 std::vector<std::vector<int>> class_counts_by_node(const Dataset& data, const NodeTable& table) {
   return class_counts_by_node(data, table, table.node_count);
 }

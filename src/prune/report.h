@@ -17,9 +17,6 @@ void write_tree_table(FILE* report, const Dataset& data, const NodeTable& table)
 void write_tree_table(FILE* report, const Dataset& data, const NodeTable& table,
                       const std::vector<std::vector<int>>& counts);
 
-// counts[k] = number of class-k cases sitting in node.
-void count_node_classes(const Dataset& data, const NodeTable& table, int node, int* counts);
-
 // Class counts of every node slot below node_count in one pass over the cases (row = node).
 std::vector<std::vector<int>> class_counts_by_node(const Dataset& data, const NodeTable& table);
 

@@ -17,15 +17,6 @@ void init_node_table(NodeTable& table) {
   }
 }
 
-std::vector<int> node_cases(const NodeTable& table, int node) {
-  std::vector<int> cases;
-  const int n_cases = static_cast<int>(table.case_node.size());
-  for (int i = 0; i < n_cases; ++i) {
-    if (table.case_node[i] == node) cases.push_back(i);
-  }
-  return cases;
-}
-
 int mark_categories(const double* values, int* flags, int g, const int* cases, int m) {
   std::fill(flags, flags + g, 0);
   for (int i = 0; i < m; ++i) flags[static_cast<int>(values[cases[i]])] = 1;

@@ -35,9 +35,6 @@ struct NodeTable {
 // Puts every case in the root and clears the split fields.
 void init_node_table(NodeTable& table);
 
-// The cases whose case_node is node, in increasing case order.
-std::vector<int> node_cases(const NodeTable& table, int node);
-
 // Clears flags[0..g-1], flags the categories of the listed cases and returns how many were
 // flagged (but 1 when that is 0 or 1).
 int mark_categories(const double* values, int* flags, int g, const int* cases, int m);

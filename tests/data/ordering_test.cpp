@@ -49,20 +49,5 @@ TEST(SortWithCompanion, SortsLongerArraysKeepingEveryPair) {
   }
 }
 
-TEST(CountRuns, GivesTheEndOfEveryRun) {
-  const std::pair<std::vector<double>, std::vector<int>> cases[] = {
-      {{1, 1, 2, 3, 3, 3}, {2, 3, 6}},
-      {{4.5}, {1}},
-      {{2, 2, 2, 2}, {4}},
-      {{-1, 0, 1}, {1, 2, 3}},
-  };
-  for (const auto& [values, ends] : cases) {
-    int m = 0;
-    const std::vector<int> all = count_runs(values.data(), static_cast<int>(values.size()), m);
-    EXPECT_EQ(all.size(), values.size());
-    EXPECT_EQ(std::vector<int>(all.begin(), all.begin() + m), ends);
-  }
-}
-
 }  // namespace
 }  // namespace bramble

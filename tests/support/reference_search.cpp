@@ -9,6 +9,15 @@
 
 namespace bramble_test {
 
+std::vector<int> node_cases(const bramble::NodeTable& table, int node) {
+  std::vector<int> cases;
+  const int n_cases = static_cast<int>(table.case_node.size());
+  for (int i = 0; i < n_cases; ++i) {
+    if (table.case_node[i] == node) cases.push_back(i);
+  }
+  return cases;
+}
+
 using bramble::Dataset;
 using bramble::NodeTable;
 
@@ -68,7 +77,7 @@ void reference_grow_tree(const Dataset& data, NodeTable& table, int rule) {
   bramble::init_node_table(table);
   table.node_count = 1;
   for (int node = 0; node < table.node_count; ++node) {
-    const std::vector<int> cases = bramble::node_cases(table, node);
+    const std::vector<int> cases = node_cases(table, node);
     const int m = static_cast<int>(cases.size());
     table.node_size[node] = m;
     if (table.node_count >= bramble::NODE_LIMIT ||

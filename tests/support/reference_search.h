@@ -14,6 +14,9 @@ namespace bramble_test {
 double reference_ordinal_split(const bramble::Dataset& data, int var, const std::vector<int>& cases,
                                double& cut, int rule);
 
+// The cases whose case_node is node, in increasing case order, found by scanning every case.
+std::vector<int> node_cases(const bramble::NodeTable& table, int node);
+
 // The whole automatic growth over node_cases, with the reference ordinal search.
 void reference_grow_tree(const bramble::Dataset& data, bramble::NodeTable& table, int rule);
 

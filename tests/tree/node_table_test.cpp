@@ -27,14 +27,6 @@ TEST(NodeTable, InitPutsEveryCaseInTheRoot) {
   EXPECT_FALSE(table.is_split(0));
 }
 
-TEST(NodeTable, NodeCasesListsInCaseOrder) {
-  NodeTable table(6, 2);
-  table.case_node = {1, 2, 1, 2, 2, 1};
-  EXPECT_EQ(node_cases(table, 2), (std::vector<int>{1, 3, 4}));
-  EXPECT_EQ(node_cases(table, 1), (std::vector<int>{0, 2, 5}));
-  EXPECT_TRUE(node_cases(table, 0).empty());
-}
-
 TEST(GrayCodeBits, LeastSignificantBitFirst) {
   int bits[3] = {9, 9, 9};
   gray_code_bits(3, bits, 2);  // 3 XOR 1 = 2

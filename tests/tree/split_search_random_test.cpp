@@ -14,6 +14,7 @@
 namespace bramble {
 namespace {
 
+using bramble_test::node_cases;
 using bramble_test::reference_ordinal_split;
 
 // Compares every ordinal covariate at one node, over all its cases and over a random subset.

@@ -13,6 +13,7 @@ namespace bramble {
 namespace {
 
 using bramble_test::make_dataset;
+using bramble_test::node_cases;
 
 // Values 1, 1, 2, 3, 3 with classes 0, 1, 0, 1, 1.
 Dataset small_ordinal() { return make_dataset({{3, 1, 2, 3, 1}}, {1, 0, 0, 1, 1}, 2); }
