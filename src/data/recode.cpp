@@ -71,6 +71,8 @@ class CategoryCodes {
     if (!(range.min >= INT_MIN && range.max <= INT_MAX && range.max - range.min < row.size())) {
       return false;
     }
+    // Whole extremes make the table span every whole value between them.
+    if (range.min != std::floor(range.min) || range.max != std::floor(range.max)) return false;
     low_ = static_cast<int>(range.min);
     std::vector<int> table(static_cast<std::size_t>(range.max - range.min) + 1, 0);
     for (double value : row) {

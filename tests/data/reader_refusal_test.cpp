@@ -72,6 +72,10 @@ TEST(ReaderRefusal, EachRefusalHasItsMessage) {
       {"r n\n1 1.5\n0 3\n1 3\n",
        "Variable 1 is nominal but holds the value 1.5; nominal values must be whole numbers.\n",
        "For a nominal one, the counts corresponding to each level will be listed.\n1: "},
+      // A fractional smallest value met after the whole ones (found by fuzzing).
+      {"r n\n1 3\n0 4\n1 0.8\n",
+       "Variable 1 is nominal but holds the value 0.8; nominal values must be whole numbers.\n",
+       "For a nominal one, the counts corresponding to each level will be listed.\n1: "},
   };
   for (const auto& refusal : refusals) {
     SCOPED_TRACE(refusal.file.substr(0, 80));
