@@ -35,42 +35,54 @@ float as_float(double value) {
                                      static_cast<double>(FLT_MAX)));
 }
 
-// An element of the radix sort: the float key above the case index.
-std::uint64_t sort_element(std::uint32_t key, std::size_t c) {
-  return static_cast<std::uint64_t>(key) << 32 | c;
+// An element of the radix sort: the float key above the entry body.
+std::uint64_t sort_element(std::uint32_t key, ColumnEntry body) {
+  return static_cast<std::uint64_t>(key) << 32 | body;
 }
 std::uint32_t key_of(std::uint64_t element) { return static_cast<std::uint32_t>(element >> 32); }
-ColumnEntry case_of(std::uint64_t element) { return static_cast<ColumnEntry>(element); }
+ColumnEntry body_of_element(std::uint64_t element) { return static_cast<ColumnEntry>(element); }
 
 // Three digits of 11 bits cover the 32-bit key.
 constexpr int DIGIT_BITS = 11;
 constexpr int N_DIGITS = 3;
 constexpr std::size_t N_BUCKETS = std::size_t{1} << DIGIT_BITS;
 
+// How many elements ahead the pass over the sorted elements asks for the values it will read.
+constexpr std::size_t PREFETCH_DISTANCE = 32;
+
 std::size_t digit(std::uint32_t key, int d) {
   return static_cast<std::size_t>(key >> (d * DIGIT_BITS)) & (N_BUCKETS - 1);
 }
 
-// Orders a group of entries (plain case indices, ascending) by value, ties by case, and marks its
-// runs. Usually all its values are equal and the case order stands: one read of each value tells.
-void sort_group_by_value(ColumnEntry* first, ColumnEntry* last, const double* values) {
-  const std::uint64_t first_key = double_key(values[*first]);
+// Orders a group of entries (bodies without marks, ascending) by value, ties by case, and marks
+// its runs. Usually all its values are equal and the case order stands: one read of each value
+// tells.
+void sort_group_by_value(ColumnEntry* first, ColumnEntry* last, const double* values,
+                         const EntryBody& body) {
+  const auto value_of = [values, &body](ColumnEntry entry) {
+    return values[body.case_of(entry)];
+  };
+  const std::uint64_t first_key = double_key(value_of(*first));
   *first |= RUN_START;
   const ColumnEntry* entry = first + 1;
-  while (entry < last && double_key(values[*entry]) == first_key) ++entry;
+  for (; entry < last && double_key(value_of(*entry)) == first_key; ++entry) {
+    if (entry + PREFETCH_DISTANCE < last) {
+      __builtin_prefetch(&values[body.case_of(entry[PREFETCH_DISTANCE])]);
+    }
+  }
   if (entry == last) return;
 
   *first &= CASE_BITS;
-  const auto by_value = [values](ColumnEntry a, ColumnEntry b) {
-    const std::uint64_t key_a = double_key(values[a]);
-    const std::uint64_t key_b = double_key(values[b]);
+  const auto by_value = [&value_of](ColumnEntry a, ColumnEntry b) {
+    const std::uint64_t key_a = double_key(value_of(a));
+    const std::uint64_t key_b = double_key(value_of(b));
     return key_a < key_b || (key_a == key_b && a < b);
   };
   std::sort(first, last, by_value);
-  std::uint64_t previous_key = double_key(values[*first]);
+  std::uint64_t previous_key = double_key(value_of(*first));
   *first |= RUN_START;
   for (ColumnEntry* other = first + 1; other < last; ++other) {
-    const std::uint64_t key = double_key(values[*other]);
+    const std::uint64_t key = double_key(value_of(*other));
     if (key != previous_key) *other |= RUN_START;
     previous_key = key;
   }
@@ -78,8 +90,16 @@ void sort_group_by_value(ColumnEntry* first, ColumnEntry* last, const double* va
 
 }  // namespace
 
-ColumnSorter::ColumnSorter(int n_cases)
-    : elements_(n_cases), elements_scratch_(n_cases), counts_(N_DIGITS * N_BUCKETS) {}
+ColumnSorter::ColumnSorter(EntryBody body, std::vector<std::uint64_t>&& elements,
+                           std::vector<std::uint64_t>&& scratch)
+    : body_(body), elements_(std::move(elements)), elements_scratch_(std::move(scratch)),
+      counts_(N_DIGITS * N_BUCKETS) {}
+
+void ColumnSorter::release(std::vector<std::uint64_t>& elements,
+                           std::vector<std::uint64_t>& scratch) {
+  elements = std::move(elements_);
+  scratch = std::move(elements_scratch_);
+}
 
 // Leaves the elements in elements_, sorted by float key, equal keys in case order.
 bool ColumnSorter::radix_sort_by_float(const std::vector<double>& values) {
@@ -90,7 +110,7 @@ bool ColumnSorter::radix_sort_by_float(const std::vector<double>& values) {
     const float rounded = as_float(values[i]);
     all_floats = all_floats && static_cast<double>(rounded) == values[i];
     const std::uint32_t key = float_key(rounded);
-    elements_[i] = sort_element(key, i);
+    elements_[i] = sort_element(key, body_.body_of(i));
     for (int d = 0; d < N_DIGITS; ++d) ++counts_[d * N_BUCKETS + digit(key, d)];
   }
 
@@ -108,22 +128,39 @@ bool ColumnSorter::radix_sort_by_float(const std::vector<double>& values) {
   return all_floats;
 }
 
+// The values of the groups are read at random: those of the tied elements before position +
+// PREFETCH_DISTANCE are asked for ahead of time, once each (the rest of a long group as it is
+// read). Returns the new position asked up to.
+std::size_t ColumnSorter::ask_for_tied_values(std::size_t asked_up_to, std::size_t position,
+                                              std::size_t n, const double* values) const {
+  const std::size_t limit = std::min(n, position + PREFETCH_DISTANCE);
+  for (std::size_t p = std::max(asked_up_to, std::size_t{1}); p < limit; ++p) {
+    const std::uint32_t key = key_of(elements_[p]);
+    const bool tied =
+        key == key_of(elements_[p - 1]) || (p + 1 < n && key == key_of(elements_[p + 1]));
+    if (tied) __builtin_prefetch(&values[body_.case_of(body_of_element(elements_[p]))]);
+  }
+  return std::max(asked_up_to, limit);
+}
+
 std::vector<ColumnEntry> ColumnSorter::sort(const std::vector<double>& values) {
   const std::size_t n = values.size();
   if (n == 0) return {};
   const bool all_floats = radix_sort_by_float(values);
   std::vector<ColumnEntry> order(n);
-  for (std::size_t i = 0; i < n; ++i) order[i] = case_of(elements_[i]);
+  for (std::size_t i = 0; i < n; ++i) order[i] = body_of_element(elements_[i]);
   // Groups of equal float keys; between groups the values differ.
   std::size_t group_end = 0;
+  std::size_t asked_up_to = 0;
   for (std::size_t start = 0; start < n; start = group_end) {
     const std::uint32_t key = key_of(elements_[start]);
     group_end = start + 1;
     while (group_end < n && key_of(elements_[group_end]) == key) ++group_end;
+    if (!all_floats) asked_up_to = ask_for_tied_values(asked_up_to, start, n, values.data());
     if (all_floats || group_end - start == 1) {
       order[start] |= RUN_START;  // equal floats that are the values themselves: one run
     } else {
-      sort_group_by_value(order.data() + start, order.data() + group_end, values.data());
+      sort_group_by_value(order.data() + start, order.data() + group_end, values.data(), body_);
     }
   }
   return order;

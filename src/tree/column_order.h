@@ -14,22 +14,46 @@ using ColumnEntry = std::uint32_t;
 constexpr ColumnEntry RUN_START = 0x80000000u;
 constexpr ColumnEntry CASE_BITS = 0x7fffffffu;
 
+// The body of an entry (entry & CASE_BITS): the case above class_bits bits of its class, which
+// saves a search a random read per entry, or the case alone when class_bits is 0 (the class then
+// read from classes). Bodies have the order of their cases.
+struct EntryBody {
+  int class_bits = 0;
+  ColumnEntry class_mask = 0;
+  const unsigned char* classes = nullptr;
+  ColumnEntry body_of(std::size_t c) const {
+    return static_cast<ColumnEntry>(c << class_bits | (class_bits != 0 ? classes[c] : 0u));
+  }
+  int case_of(ColumnEntry body) const { return static_cast<int>(body >> class_bits); }
+  int class_of(ColumnEntry body) const {
+    return class_bits != 0 ? static_cast<int>(body & class_mask) : classes[body];
+  }
+};
+
 // Sorts columns of n_cases values. A radix sort on the values rounded to float (rounding keeps
 // the order, and moves half the bytes of a sort on doubles) is followed by a sort on the doubles
 // within each group of equal floats, needed only when some value is not a float exactly. The work
-// buffers are kept between columns.
+// buffers, at least n_cases words each, are lent by the caller (memory it fills later) and given
+// back by release.
 class ColumnSorter {
  public:
-  explicit ColumnSorter(int n_cases);
+  ColumnSorter(EntryBody body, std::vector<std::uint64_t>&& elements,
+               std::vector<std::uint64_t>&& scratch);
 
-  // All cases in ascending order of value (equal values in case order), runs marked.
+  // The bodies of all cases in ascending order of value (equal values in case order), runs marked.
   std::vector<ColumnEntry> sort(const std::vector<double>& values);
+
+  // Gives back the work buffers, contents undefined.
+  void release(std::vector<std::uint64_t>& elements, std::vector<std::uint64_t>& scratch);
 
  private:
   // Returns whether every value is a float exactly.
   bool radix_sort_by_float(const std::vector<double>& values);
+  std::size_t ask_for_tied_values(std::size_t asked_up_to, std::size_t position,
+                                  std::size_t n, const double* values) const;
 
-  std::vector<std::uint64_t> elements_;  // float key in the high half, case in the low half
+  EntryBody body_;
+  std::vector<std::uint64_t> elements_;  // float key in the high half, body in the low half
   std::vector<std::uint64_t> elements_scratch_;
   std::vector<std::uint32_t> counts_;
 };

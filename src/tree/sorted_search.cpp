@@ -1,5 +1,6 @@
 // The search of a sorted column: a walk over the node's segment in value order.
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <limits>
 
@@ -251,7 +252,8 @@ double SplitSearch::best_boundary(const Score& score_of, const SortedSegment& se
 // those at its start and at its end, it is least at a corner of that box. A block whose corners
 // all score more than least + 2 x window, a margin beyond the rounding of any score, holds no
 // boundary that the walk would keep: it is jumped over. least starts at the least score among the
-// block ends that are boundaries, so that most blocks can be jumped over from the start.
+// block ends that are boundaries, so that most blocks can be jumped over from the start. The
+// corners are scored in the same pass, while the table entries they read are at hand.
 template <typename Score, typename Walk, typename Visit>
 void SplitSearch::walk_in_blocks(const Score& score_of, Walk& walk, int m, double window,
                                  double& least, Visit& visit) const {
@@ -259,6 +261,7 @@ void SplitSearch::walk_in_blocks(const Score& score_of, Walk& walk, int m, doubl
   const int n_blocks = (count + BLOCK_SIZE - 1) / BLOCK_SIZE;
   const int k = n_classes_;
   block_counts_.assign(static_cast<std::size_t>(n_blocks + 1) * k, 0);
+  block_floors_.resize(n_blocks);
   for (int b = 0; b < n_blocks; ++b) {
     const int* start = &block_counts_[b * k];
     int* end = &block_counts_[(b + 1) * k];
@@ -270,34 +273,36 @@ void SplitSearch::walk_in_blocks(const Score& score_of, Walk& walk, int m, doubl
     if (end_position < count && admissible && (walk.entry_at(end_position) & RUN_START) != 0) {
       least = std::min(least, score_of(end, end_position, m));
     }
+    block_floors_[b] = least_corner_score(score_of, start, end, m);
   }
   for (int b = 0; b < n_blocks && walk.n_left() < m - min_daughter_size_; ++b) {
-    const int* start = &block_counts_[b * k];
-    const int* end = &block_counts_[(b + 1) * k];
     const int end_position = std::min(count, (b + 1) * BLOCK_SIZE);
-    if (corners_above(score_of, start, end, m, least + 2 * window)) {
-      walk.jump(end_position, end, k);
+    if (block_floors_[b] > least + 2 * window) {
+      walk.jump(end_position, &block_counts_[(b + 1) * k], k);
     } else {
       walk.template walk<false>(b * BLOCK_SIZE, end_position, nullptr, visit);
     }
   }
 }
 
-// Whether every corner of the box of left counts between start and end scores above threshold
-// (a corner with an empty side may score NaN, which is not above).
+// The least score over the corners of the box of left counts between start and end, or NaN when
+// some corner (one with an empty side) scores NaN: such a block is never jumped over.
 template <typename Score>
-bool SplitSearch::corners_above(const Score& score_of, const int* start, const int* end, int m,
-                                double threshold) const {
+double SplitSearch::least_corner_score(const Score& score_of, const int* start, const int* end,
+                                       int m) const {
   int corner[MAX_BOUNDED_CLASSES];
+  double least = std::numeric_limits<double>::infinity();
   for (int mask = 0; mask < (1 << n_classes_); ++mask) {
     int n_left = 0;
     for (int j = 0; j < n_classes_; ++j) {
       corner[j] = (mask >> j & 1) != 0 ? end[j] : start[j];
       n_left += corner[j];
     }
-    if (!(score_of(corner, n_left, m) > threshold)) return false;
+    const double score = score_of(corner, n_left, m);
+    if (std::isnan(score)) return score;
+    least = std::min(least, score);
   }
-  return true;
+  return least;
 }
 
 // Adds a near tie to the candidates, first dropping those now outside the window when the list is

@@ -14,7 +14,7 @@ SplitSearch::SplitSearch(const Dataset& data, int rule, ClassPacking packing)
     : data_(data), rule_(rule), n_classes_(data.n_classes),
       min_daughter_size_(data.min_daughter_size()), views_(data.n_covariates),
       case_list_(data.n_cases), begin_(MAX_NODES, 0), end_(MAX_NODES, 0),
-      class_of_(data.y.begin(), data.y.end()), entry_body_{0, 0, class_of_.data()},
+      class_of_(data.y.begin(), data.y.end()), entry_body_(entry_body(packing)),
       goes_right_((static_cast<std::size_t>(data.n_cases) + 63) / 64), side_(data.n_cases),
       right_scratch_(data.n_cases),
       totals_(n_classes_), left_(n_classes_), right_(n_classes_),
@@ -23,10 +23,7 @@ SplitSearch::SplitSearch(const Dataset& data, int rule, ClassPacking packing)
   candidates_.reserve(MAX_CANDIDATES);
   candidate_counts_.reserve(MAX_CANDIDATES * n_classes_);
   end_[0] = data.n_cases;
-  // Memory is at its peak here: the sorter's buffers and the codes go before the scratch comes.
   build_records(prepare_columns());
-  record_scratch_.resize(records_.size());
-  pack_classes(packing);
   if (rule_ == RULE_ENTROPY) {
     xlogx_.resize(static_cast<std::size_t>(data.n_cases) + 1);
     xlogx_[0] = 0.0;
@@ -34,11 +31,20 @@ SplitSearch::SplitSearch(const Dataset& data, int rule, ClassPacking packing)
   }
 }
 
+// Entries carry their case's class when a case index leaves room for it.
+EntryBody SplitSearch::entry_body(ClassPacking packing) const {
+  int class_bits = 1;
+  while ((1 << class_bits) < n_classes_) ++class_bits;
+  const long long room = (static_cast<long long>(CASE_BITS) + 1) >> class_bits;
+  if (packing == ClassPacking::never || data_.n_cases > room) return {0, 0, class_of_.data()};
+  return {class_bits, (1u << class_bits) - 1, class_of_.data()};
+}
+
 // Covariates with few values are coded, the others sorted; a missing copy of the form recoding
 // gives is seen through its source's column. Returns the codes of the coded columns.
 std::vector<std::vector<std::uint8_t>> SplitSearch::prepare_columns() {
-  ColumnSorter sorter(data_.n_cases);
   std::vector<std::vector<std::uint8_t>> coded;
+  std::vector<int> to_sort;
   const auto add_coded = [&coded](std::vector<std::uint8_t> codes) {
     coded.push_back(std::move(codes));
     return static_cast<int>(coded.size()) - 1;
@@ -65,20 +71,33 @@ std::vector<std::vector<std::uint8_t>> SplitSearch::prepare_columns() {
       view.values = std::move(ranks.values);
       continue;
     }
-    view.sorted = static_cast<int>(sorted_.size());
-    sorted_.push_back(sorter.sort(values));
+    view.sorted = static_cast<int>(to_sort.size());
+    to_sort.push_back(v);
   }
+  n_coded_ = static_cast<int>(coded.size());
+  record_words_ = (n_coded_ + 1 + 7) / 8;
+  sort_columns(to_sort);
   return coded;
 }
 
-// Byte 0 of a record is the case's class, byte 1 + c its code in coded column c; the width is a
-// whole number of words.
+// The records and their scratch, not yet filled, serve the sorter as its work space: memory is at
+// its peak here, and first touches of fresh memory are costly.
+void SplitSearch::sort_columns(const std::vector<int>& to_sort) {
+  const std::size_t words = static_cast<std::size_t>(data_.n_cases) * record_words_;
+  records_.resize(words);
+  record_scratch_.resize(words);
+  if (to_sort.empty()) return;
+  ColumnSorter sorter(entry_body_, std::move(records_), std::move(record_scratch_));
+  for (const int v : to_sort) sorted_.push_back(sorter.sort(data_.X[v]));
+  sorter.release(records_, record_scratch_);
+}
+
+// Byte 0 of a record is the case's class, byte 1 + c its code in coded column c, the rest of its
+// record_words_ words zero.
 void SplitSearch::build_records(const std::vector<std::vector<std::uint8_t>>& coded) {
-  n_coded_ = static_cast<int>(coded.size());
-  record_words_ = (n_coded_ + 1 + 7) / 8;
   const std::size_t width = record_bytes();
-  records_.assign(static_cast<std::size_t>(data_.n_cases) * record_words_, 0);
   coded_counts_.assign(static_cast<std::size_t>(n_coded_) * MAX_CODES * n_classes_, 0);
+  std::fill(records_.begin(), records_.end(), 0);
   unsigned char* bytes = reinterpret_cast<unsigned char*>(records_.data());
   for (int c = 0; c < data_.n_cases; ++c) {
     unsigned char* record = bytes + c * width;
@@ -102,21 +121,6 @@ bool SplitSearch::view_through_source(int var) {
     view.values.back() = form.copy_value;
   }
   return true;
-}
-
-void SplitSearch::pack_classes(ClassPacking packing) {
-  int class_bits = 1;
-  while ((1 << class_bits) < n_classes_) ++class_bits;
-  const long long room = (static_cast<long long>(CASE_BITS) + 1) >> class_bits;
-  if (packing == ClassPacking::never || data_.n_cases > room) return;
-  entry_body_.class_bits = class_bits;
-  entry_body_.class_mask = (1u << class_bits) - 1;
-  for (std::vector<ColumnEntry>& column : sorted_) {
-    for (ColumnEntry& entry : column) {
-      const ColumnEntry c = entry & CASE_BITS;
-      entry = (entry & RUN_START) | c << class_bits | class_of_[c];
-    }
-  }
 }
 
 const int* SplitSearch::cases(int node) const { return case_list_.data() + begin_[node]; }

@@ -62,18 +62,6 @@ class SplitSearch {
     int last_left_case;
   };
 
-  // The body of an entry (entry & CASE_BITS): the case above class_bits bits of its class, or the
-  // case alone when class_bits is 0 (the class then read from classes).
-  struct EntryBody {
-    int class_bits;
-    ColumnEntry class_mask;
-    const unsigned char* classes;
-    int case_of(ColumnEntry body) const { return static_cast<int>(body >> class_bits); }
-    int class_of(ColumnEntry body) const {
-      return class_bits != 0 ? static_cast<int>(body & class_mask) : classes[body];
-    }
-  };
-
   // How a covariate is searched: through a coded column, a sorted column, or (a nominal one with
   // more categories than a byte holds) the case list.
   struct CovariateView {
@@ -98,10 +86,11 @@ class SplitSearch {
   // Near ties of a sorted column kept in memory; beyond that the segment is walked a second time.
   static constexpr std::size_t MAX_CANDIDATES = 64;
 
+  EntryBody entry_body(ClassPacking packing) const;
   std::vector<std::vector<std::uint8_t>> prepare_columns();
+  void sort_columns(const std::vector<int>& to_sort);
   void build_records(const std::vector<std::vector<std::uint8_t>>& coded);
   bool view_through_source(int var);
-  void pack_classes(ClassPacking packing);
   std::size_t record_bytes() const { return static_cast<std::size_t>(record_words_) * 8; }
   unsigned char record_byte(int position, int byte) const {
     const auto* bytes = reinterpret_cast<const unsigned char*>(records_.data());
@@ -123,8 +112,7 @@ class SplitSearch {
   void walk_in_blocks(const Score& score_of, Walk& walk, int m, double window, double& least,
                       Visit& visit) const;
   template <typename Score>
-  bool corners_above(const Score& score_of, const int* start, const int* end, int m,
-                     double threshold) const;
+  double least_corner_score(const Score& score_of, const int* start, const int* end, int m) const;
   bool keep_candidate(double score, int n_left, int last_left_case, double threshold) const;
   void sides_from_codes(NodeTable& table, int node, int var, int code);
   void sides_from_values(NodeTable& table, int node, int var, int code);
@@ -150,7 +138,7 @@ class SplitSearch {
   // a split moves them together and a node is tallied in one pass.
   int n_coded_ = 0;
   int record_words_ = 1;
-  std::vector<std::uint64_t> records_;
+  std::vector<std::uint64_t> records_;  // record_words_ words per case
   std::vector<int> begin_;  // per node: its segment [begin, end) of every array above
   std::vector<int> end_;
   std::vector<unsigned char> class_of_;  // y, one byte per case
@@ -174,6 +162,7 @@ class SplitSearch {
   mutable std::vector<Candidate> candidates_;
   mutable std::vector<int> candidate_counts_;  // left class counts of each candidate
   mutable std::vector<int> block_counts_;      // left class counts at each block start
+  mutable std::vector<double> block_floors_;   // least corner score of each block
 };
 
 }  // namespace bramble

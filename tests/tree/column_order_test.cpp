@@ -19,20 +19,36 @@ std::vector<bool> run_starts(const std::vector<ColumnEntry>& order) {
   return starts;
 }
 
+std::vector<ColumnEntry> sort_cases(const std::vector<double>& values) {
+  ColumnSorter sorter(EntryBody{}, std::vector<std::uint64_t>(values.size()),
+                      std::vector<std::uint64_t>(values.size()));
+  return sorter.sort(values);
+}
+
 TEST(ColumnSorter, OrdersValuesAFloatCannotTellApart) {
   // 1 + 1e-12 and 1 round to the same float; 1e300 and 1e301 lie beyond the float range.
   const std::vector<double> values = {1 + 1e-12, 1e301, 1.0, -1e300, 1e300, 1.0, -0.0, 0.0, -2.5};
-  ColumnSorter sorter(static_cast<int>(values.size()));
-  const std::vector<ColumnEntry> order = sorter.sort(values);
+  const std::vector<ColumnEntry> order = sort_cases(values);
   EXPECT_EQ(cases_of(order), (std::vector<ColumnEntry>{3, 8, 6, 7, 2, 5, 0, 4, 1}));
+  EXPECT_EQ(run_starts(order),
+            (std::vector<bool>{true, true, true, false, true, false, true, true, true}));
+}
+
+TEST(ColumnSorter, PackedClassesGoWithTheirCases) {
+  // Bodies are case x 2 + class: the tied groups must look values up by case, not by body.
+  const std::vector<double> values = {1 + 1e-12, 1e301, 1.0, -1e300, 1e300, 1.0, -0.0, 0.0, -2.5};
+  const std::vector<unsigned char> classes = {1, 0, 1, 1, 0, 0, 1, 0, 1};
+  ColumnSorter sorter(EntryBody{1, 1u, classes.data()}, std::vector<std::uint64_t>(values.size()),
+                      std::vector<std::uint64_t>(values.size() + 3));
+  const std::vector<ColumnEntry> order = sorter.sort(values);
+  EXPECT_EQ(cases_of(order), (std::vector<ColumnEntry>{7, 17, 13, 14, 5, 10, 1, 8, 2}));
   EXPECT_EQ(run_starts(order),
             (std::vector<bool>{true, true, true, false, true, false, true, true, true}));
 }
 
 TEST(ColumnSorter, EqualValuesStayInCaseOrder) {
   const std::vector<double> values = {2, 1, 2, 1, 2};
-  ColumnSorter sorter(5);
-  const std::vector<ColumnEntry> order = sorter.sort(values);
+  const std::vector<ColumnEntry> order = sort_cases(values);
   EXPECT_EQ(cases_of(order), (std::vector<ColumnEntry>{1, 3, 0, 2, 4}));
   EXPECT_EQ(run_starts(order), (std::vector<bool>{true, false, true, false, false}));
 }
