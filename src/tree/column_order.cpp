@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cfloat>
+#include <cmath>
 #include <cstring>
 #include <limits>
 #include <numeric>
@@ -35,6 +36,55 @@ float as_float(double value) {
                                      static_cast<double>(FLT_MAX)));
 }
 
+// The float nearest the value; exact when the value is a float.
+struct FloatKey {
+  std::uint32_t operator()(double value, bool& exact) const {
+    const float rounded = as_float(value);
+    exact = exact && static_cast<double>(rounded) == value;
+    return float_key(rounded);
+  }
+};
+
+// Decimal data: the value times 10^places, rounded to an integer, is exact when dividing it back
+// gives the value (division is correctly rounded, and 10^places is exact). Distinct exact values
+// then have distinct integers, and the rounded product never reverses two values.
+constexpr int MAX_DECIMAL_PLACES = 9;
+constexpr double POWERS_OF_TEN[MAX_DECIMAL_PLACES + 1] = {1e0, 1e1, 1e2, 1e3, 1e4,
+                                                          1e5, 1e6, 1e7, 1e8, 1e9};
+constexpr double KEY_LIMIT = 2147483647.0;  // the scaled integers stay within an int32
+
+bool is_decimal(double value, double scale) {
+  return std::nearbyint(value * scale) / scale == value;
+}
+
+// The fewest decimal places that write every value exactly with scaled integers in range, or -1.
+int decimal_places(const std::vector<double>& values) {
+  int places = 0;
+  double largest = 0.0;
+  for (const double value : values) {
+    largest = std::max(largest, std::fabs(value));
+    if (!(largest * POWERS_OF_TEN[places] <= KEY_LIMIT)) return -1;
+    while (!is_decimal(value, POWERS_OF_TEN[places])) {
+      if (++places > MAX_DECIMAL_PLACES) return -1;
+      if (!(largest * POWERS_OF_TEN[places] <= KEY_LIMIT)) return -1;
+    }
+  }
+  return places;
+}
+
+class DecimalKey {
+ public:
+  explicit DecimalKey(int places) : scale_(POWERS_OF_TEN[places]) {}
+  std::uint32_t operator()(double value, bool& exact) const {
+    const double scaled = std::min(std::max(std::nearbyint(value * scale_), -KEY_LIMIT), KEY_LIMIT);
+    exact = exact && scaled / scale_ == value;
+    return static_cast<std::uint32_t>(static_cast<std::int32_t>(scaled)) ^ 0x80000000u;
+  }
+
+ private:
+  double scale_;
+};
+
 // An element of the radix sort: the float key above the entry body.
 std::uint64_t sort_element(std::uint32_t key, ColumnEntry body) {
   return static_cast<std::uint64_t>(key) << 32 | body;
@@ -46,9 +96,6 @@ ColumnEntry body_of_element(std::uint64_t element) { return static_cast<ColumnEn
 constexpr int DIGIT_BITS = 11;
 constexpr int N_DIGITS = 3;
 constexpr std::size_t N_BUCKETS = std::size_t{1} << DIGIT_BITS;
-
-// How many elements ahead the pass over the sorted elements asks for the values it will read.
-constexpr std::size_t PREFETCH_DISTANCE = 32;
 
 std::size_t digit(std::uint32_t key, int d) {
   return static_cast<std::size_t>(key >> (d * DIGIT_BITS)) & (N_BUCKETS - 1);
@@ -65,11 +112,7 @@ void sort_group_by_value(ColumnEntry* first, ColumnEntry* last, const double* va
   const std::uint64_t first_key = double_key(value_of(*first));
   *first |= RUN_START;
   const ColumnEntry* entry = first + 1;
-  for (; entry < last && double_key(value_of(*entry)) == first_key; ++entry) {
-    if (entry + PREFETCH_DISTANCE < last) {
-      __builtin_prefetch(&values[body.case_of(entry[PREFETCH_DISTANCE])]);
-    }
-  }
+  while (entry < last && double_key(value_of(*entry)) == first_key) ++entry;
   if (entry == last) return;
 
   *first &= CASE_BITS;
@@ -101,15 +144,15 @@ void ColumnSorter::release(std::vector<std::uint64_t>& elements,
   scratch = std::move(elements_scratch_);
 }
 
-// Leaves the elements in elements_, sorted by float key, equal keys in case order.
-bool ColumnSorter::radix_sort_by_float(const std::vector<double>& values) {
+// Leaves the elements in elements_, sorted by key_of_value (a non-decreasing function of the
+// value), equal keys in case order. Returns whether equal keys are equal values throughout.
+template <typename KeyOfValue>
+bool ColumnSorter::radix_sort(const std::vector<double>& values, KeyOfValue key_of_value) {
   const std::size_t n = values.size();
   std::fill(counts_.begin(), counts_.end(), 0);
-  bool all_floats = true;
+  bool all_exact = true;
   for (std::size_t i = 0; i < n; ++i) {
-    const float rounded = as_float(values[i]);
-    all_floats = all_floats && static_cast<double>(rounded) == values[i];
-    const std::uint32_t key = float_key(rounded);
+    const std::uint32_t key = key_of_value(values[i], all_exact);
     elements_[i] = sort_element(key, body_.body_of(i));
     for (int d = 0; d < N_DIGITS; ++d) ++counts_[d * N_BUCKETS + digit(key, d)];
   }
@@ -125,40 +168,27 @@ bool ColumnSorter::radix_sort_by_float(const std::vector<double>& values) {
     std::swap(in, out);
   }
   if (in != elements_.data()) elements_.swap(elements_scratch_);
-  return all_floats;
-}
-
-// The values of the groups are read at random: those of the tied elements before position +
-// PREFETCH_DISTANCE are asked for ahead of time, once each (the rest of a long group as it is
-// read). Returns the new position asked up to.
-std::size_t ColumnSorter::ask_for_tied_values(std::size_t asked_up_to, std::size_t position,
-                                              std::size_t n, const double* values) const {
-  const std::size_t limit = std::min(n, position + PREFETCH_DISTANCE);
-  for (std::size_t p = std::max(asked_up_to, std::size_t{1}); p < limit; ++p) {
-    const std::uint32_t key = key_of(elements_[p]);
-    const bool tied =
-        key == key_of(elements_[p - 1]) || (p + 1 < n && key == key_of(elements_[p + 1]));
-    if (tied) __builtin_prefetch(&values[body_.case_of(body_of_element(elements_[p]))]);
-  }
-  return std::max(asked_up_to, limit);
+  return all_exact;
 }
 
 std::vector<ColumnEntry> ColumnSorter::sort(const std::vector<double>& values) {
   const std::size_t n = values.size();
   if (n == 0) return {};
-  const bool all_floats = radix_sort_by_float(values);
+  // Decimal data are keyed by their scaled integers, which tell every two values apart; other
+  // data by their floats, which may not.
+  const int places = decimal_places(values);
+  const bool all_exact = places >= 0 ? radix_sort(values, DecimalKey(places))
+                                     : radix_sort(values, FloatKey());
   std::vector<ColumnEntry> order(n);
   for (std::size_t i = 0; i < n; ++i) order[i] = body_of_element(elements_[i]);
-  // Groups of equal float keys; between groups the values differ.
+  // Groups of equal keys; between groups the values differ.
   std::size_t group_end = 0;
-  std::size_t asked_up_to = 0;
   for (std::size_t start = 0; start < n; start = group_end) {
     const std::uint32_t key = key_of(elements_[start]);
     group_end = start + 1;
     while (group_end < n && key_of(elements_[group_end]) == key) ++group_end;
-    if (!all_floats) asked_up_to = ask_for_tied_values(asked_up_to, start, n, values.data());
-    if (all_floats || group_end - start == 1) {
-      order[start] |= RUN_START;  // equal floats that are the values themselves: one run
+    if (all_exact || group_end - start == 1) {
+      order[start] |= RUN_START;  // equal keys that are equal values: one run
     } else {
       sort_group_by_value(order.data() + start, order.data() + group_end, values.data(), body_);
     }

@@ -30,9 +30,10 @@ struct EntryBody {
   }
 };
 
-// Sorts columns of n_cases values. A radix sort on the values rounded to float (rounding keeps
-// the order, and moves half the bytes of a sort on doubles) is followed by a sort on the doubles
-// within each group of equal floats, needed only when some value is not a float exactly. The work
+// Sorts columns of n_cases values. A radix sort on a 32-bit key of each value that keeps their
+// order (moving half the bytes of a sort on doubles) is followed by a sort on the doubles within
+// each group of equal keys, needed only when the key cannot tell every two values apart: the key
+// is the scaled integer of decimal data, else the value rounded to float. The work
 // buffers, at least n_cases words each, are lent by the caller (memory it fills later) and given
 // back by release.
 class ColumnSorter {
@@ -47,10 +48,8 @@ class ColumnSorter {
   void release(std::vector<std::uint64_t>& elements, std::vector<std::uint64_t>& scratch);
 
  private:
-  // Returns whether every value is a float exactly.
-  bool radix_sort_by_float(const std::vector<double>& values);
-  std::size_t ask_for_tied_values(std::size_t asked_up_to, std::size_t position,
-                                  std::size_t n, const double* values) const;
+  template <typename KeyOfValue>
+  bool radix_sort(const std::vector<double>& values, KeyOfValue key_of_value);
 
   EntryBody body_;
   std::vector<std::uint64_t> elements_;  // float key in the high half, body in the low half

@@ -34,6 +34,15 @@ TEST(ColumnSorter, OrdersValuesAFloatCannotTellApart) {
             (std::vector<bool>{true, true, true, false, true, false, true, true, true}));
 }
 
+TEST(ColumnSorter, DecimalsAFloatCannotTellApart) {
+  // 300000.01 and 300000.02 round to one float; written with two places they differ. -0.0 and
+  // 0.0 are one value.
+  const std::vector<double> values = {300000.02, -12.5, 300000.01, 0.0, 300000.02, -0.0, -12.25};
+  const std::vector<ColumnEntry> order = sort_cases(values);
+  EXPECT_EQ(cases_of(order), (std::vector<ColumnEntry>{1, 6, 3, 5, 2, 0, 4}));
+  EXPECT_EQ(run_starts(order), (std::vector<bool>{true, true, true, false, true, true, false}));
+}
+
 TEST(ColumnSorter, PackedClassesGoWithTheirCases) {
   // Bodies are case x 2 + class: the tied groups must look values up by case, not by body.
   const std::vector<double> values = {1 + 1e-12, 1e301, 1.0, -1e300, 1e300, 1.0, -0.0, 0.0, -2.5};
