@@ -17,6 +17,7 @@
 #include "data/token_reader.h"
 #include "data/value_parse.h"
 #include "numeric/fatal.h"
+#include "numeric/fresh_memory.h"
 #include "numeric/limits.h"
 
 namespace bramble {
@@ -34,6 +35,9 @@ constexpr int IGNORED_COLUMN = -2;
 
 // Once this many records are read, the columns are sized for the whole file from its length.
 constexpr int RECORDS_BEFORE_ESTIMATE = 4096;
+// Every POPULATE_STEP records, the columns' pages for the next four steps are asked for at once
+// (a mebibyte at least even for the responses).
+constexpr int POPULATE_STEP = 1 << 16;
 
 // The doubled covariate count must fit an int.
 constexpr std::size_t MAX_COLUMNS = INT_MAX / 2;
@@ -193,6 +197,17 @@ void reserve_for_stream(Columns& columns, const TokenReader& tokens) {
   }
 }
 
+// Asks for the pages the next records will fill, within the room the columns already have.
+void populate_ahead(Columns& columns) {
+  const auto ahead = [](auto& values) {
+    const std::size_t room = values.capacity() - values.size();
+    const std::size_t count = std::min<std::size_t>(room, 4 * POPULATE_STEP);
+    populate(values.data() + values.size(), count * sizeof(values[0]));
+  };
+  for (std::vector<double>& values : columns.values) ahead(values);
+  ahead(columns.responses);
+}
+
 // Gives back what an estimate left unused.
 void trim_columns(Columns& columns) {
   const auto trim = [](auto& values) {
@@ -242,6 +257,7 @@ Columns read_records(TokenReader& tokens, const Header& header) {
       }
     }
     if (++columns.n_cases == RECORDS_BEFORE_ESTIMATE) reserve_for_stream(columns, tokens);
+    if (columns.n_cases % POPULATE_STEP == 0) populate_ahead(columns);
   }
 }
 

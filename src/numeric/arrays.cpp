@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "numeric/fatal.h"
+#include "numeric/fresh_memory.h"
 
 namespace bramble {
 
@@ -12,7 +13,7 @@ namespace {
 template <typename T>
 std::vector<T> zero_filled(long n, const char* message) {
   try {
-    return std::vector<T>(n > 0 ? static_cast<std::size_t>(n) : 0, T{});
+    return populated_vector<T>(n > 0 ? static_cast<std::size_t>(n) : 0);
   } catch (const std::bad_alloc&) {
     fatal_error(message);
   } catch (const std::length_error&) {

@@ -8,6 +8,8 @@
 #include <numeric>
 #include <utility>
 
+#include "numeric/fresh_memory.h"
+
 namespace bramble {
 
 namespace {
@@ -179,7 +181,7 @@ std::vector<ColumnEntry> ColumnSorter::sort(const std::vector<double>& values) {
   const int places = decimal_places(values);
   const bool all_exact = places >= 0 ? radix_sort(values, DecimalKey(places))
                                      : radix_sort(values, FloatKey());
-  std::vector<ColumnEntry> order(n);
+  std::vector<ColumnEntry> order = populated_vector<ColumnEntry>(n);
   for (std::size_t i = 0; i < n; ++i) order[i] = body_of_element(elements_[i]);
   // Groups of equal keys; between groups the values differ.
   std::size_t group_end = 0;
@@ -224,7 +226,7 @@ bool rank_codes(const std::vector<double>& values, RankCodes& codes) {
   std::vector<std::uint16_t> slots(std::size_t{1} << TABLE_BITS, 0);
   std::vector<std::uint64_t> keys;
   std::vector<double> first_values;
-  std::vector<std::uint8_t> first_seen(values.size());
+  std::vector<std::uint8_t> first_seen = populated_vector<std::uint8_t>(values.size());
   for (std::size_t c = 0; c < values.size(); ++c) {
     const std::uint64_t key = double_key(values[c]);
     std::size_t slot = (key * 0x9E3779B97F4A7C15u) >> (64 - TABLE_BITS);

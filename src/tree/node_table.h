@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "data/dataset.h"
+#include "numeric/fresh_memory.h"
 #include "numeric/limits.h"
 
 namespace bramble {
@@ -13,7 +14,7 @@ namespace bramble {
 struct NodeTable {
   NodeTable(int n_cases, int n_classes)
       : split_var(MAX_NODES), cut_off(MAX_NODES), left_child(MAX_NODES), parent(MAX_NODES),
-        node_size(MAX_NODES), split_chisq(MAX_NODES), case_node(n_cases),
+        node_size(MAX_NODES), split_chisq(MAX_NODES), case_node(populated_vector<int>(n_cases)),
         daughter_counts(2 * n_classes) {}
 
   int node_count = 1;

@@ -5,6 +5,7 @@
 #include <limits>
 #include <numeric>
 
+#include "numeric/fresh_memory.h"
 #include "numeric/limits.h"
 #include "tree/impurity.h"
 
@@ -13,10 +14,11 @@ namespace bramble {
 SplitSearch::SplitSearch(const Dataset& data, int rule, ClassPacking packing)
     : data_(data), rule_(rule), n_classes_(data.n_classes),
       min_daughter_size_(data.min_daughter_size()), views_(data.n_covariates),
-      case_list_(data.n_cases), begin_(MAX_NODES, 0), end_(MAX_NODES, 0),
+      case_list_(populated_vector<int>(data.n_cases)), begin_(MAX_NODES, 0), end_(MAX_NODES, 0),
       class_of_(data.y.begin(), data.y.end()), entry_body_(entry_body(packing)),
-      goes_right_((static_cast<std::size_t>(data.n_cases) + 63) / 64), side_(data.n_cases),
-      right_scratch_(data.n_cases),
+      goes_right_((static_cast<std::size_t>(data.n_cases) + 63) / 64),
+      side_(populated_vector<unsigned char>(data.n_cases)),
+      right_scratch_(populated_vector<ColumnEntry>(data.n_cases)),
       totals_(n_classes_), left_(n_classes_), right_(n_classes_),
       view_counts_(MAX_CODES * n_classes_) {
   std::iota(case_list_.begin(), case_list_.end(), 0);
@@ -25,7 +27,7 @@ SplitSearch::SplitSearch(const Dataset& data, int rule, ClassPacking packing)
   end_[0] = data.n_cases;
   build_records(prepare_columns());
   if (rule_ == RULE_ENTROPY) {
-    xlogx_.resize(static_cast<std::size_t>(data.n_cases) + 1);
+    resize_populated(xlogx_, static_cast<std::size_t>(data.n_cases) + 1);
     xlogx_[0] = 0.0;
     for (int k = 1; k <= data.n_cases; ++k) xlogx_[k] = k * std::log(static_cast<double>(k));
   }
@@ -55,7 +57,7 @@ std::vector<std::vector<std::uint8_t>> SplitSearch::prepare_columns() {
     if (data_.is_nominal(v)) {
       // More categories than a byte holds: searched from the case list.
       if (data_.var_type[v] > MAX_CODES) continue;
-      std::vector<std::uint8_t> codes(values.size());
+      std::vector<std::uint8_t> codes = populated_vector<std::uint8_t>(values.size());
       for (std::size_t c = 0; c < values.size(); ++c) {
         codes[c] = static_cast<std::uint8_t>(values[c]);
       }
@@ -84,8 +86,8 @@ std::vector<std::vector<std::uint8_t>> SplitSearch::prepare_columns() {
 // its peak here, and first touches of fresh memory are costly.
 void SplitSearch::sort_columns(const std::vector<int>& to_sort) {
   const std::size_t words = static_cast<std::size_t>(data_.n_cases) * record_words_;
-  records_.resize(words);
-  record_scratch_.resize(words);
+  resize_populated(records_, words);
+  resize_populated(record_scratch_, words);
   if (to_sort.empty()) return;
   ColumnSorter sorter(entry_body_, std::move(records_), std::move(record_scratch_));
   for (const int v : to_sort) sorted_.push_back(sorter.sort(data_.X[v]));

@@ -1,0 +1,33 @@
+// Fresh memory asked of the kernel in bulk. The kernel otherwise supplies a new buffer a page at
+// a time, at each page's first write; in a virtual machine that costs about twice as much, and at
+// ten million cases it is a good part of the run.
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+namespace bramble {
+
+// Gives the pages of [data, data + bytes) now, all at once; contents unchanged. Only a request,
+// made for ranges of at least a mebibyte: where the system does not offer it, pages come as before.
+void populate(void* data, std::size_t bytes);
+
+// resize for a vector about to be written through: the pages of the new elements come at once.
+template <typename T>
+void resize_populated(std::vector<T>& values, std::size_t n) {
+  if (n > values.size()) {
+    values.reserve(n);
+    populate(values.data() + values.size(), (n - values.size()) * sizeof(T));
+  }
+  values.resize(n);
+}
+
+// A vector of n value-initialised elements whose pages come at once.
+template <typename T>
+std::vector<T> populated_vector(std::size_t n) {
+  std::vector<T> values;
+  resize_populated(values, n);
+  return values;
+}
+
+}  // namespace bramble
