@@ -138,7 +138,8 @@ void SplitSearch::split_segments(int node, int left, int n_left) {
   end_[left + 1] = end;
 }
 
-// partition_segment for the records, a whole record at a time.
+// partition_segment for the records, a whole record at a time. A record is wide enough that
+// storing it once, at its side's position chosen without a branch, beats writing it to both.
 void SplitSearch::partition_records(int begin, int count) {
   const int words = record_words_;
   std::uint64_t* records = records_.data() + static_cast<std::size_t>(begin) * words;
@@ -146,11 +147,9 @@ void SplitSearch::partition_records(int begin, int count) {
   int to = 0;
   int n_right = 0;
   for (int i = 0; i < count; ++i) {
-    for (int w = 0; w < words; ++w) {
-      const std::uint64_t word = records[i * words + w];
-      records[to * words + w] = word;
-      scratch[n_right * words + w] = word;
-    }
+    std::uint64_t* const place[2] = {records + to * words, scratch + n_right * words};
+    std::uint64_t* const destination = place[side_[i]];
+    for (int w = 0; w < words; ++w) destination[w] = records[i * words + w];
     to += 1 - side_[i];
     n_right += side_[i];
   }
@@ -165,8 +164,9 @@ void SplitSearch::split_column(std::vector<ColumnEntry>& column, int begin, int 
   int n_right = 0;
   ColumnEntry left_mark = RUN_START;
   ColumnEntry right_mark = RUN_START;
-  // Branch-free: the sides are unpredictable. Every entry is written to both places, and only
-  // its own side's position advances; to never passes i, so nothing unread is overwritten.
+  // Branch-free: the sides are unpredictable. Every entry is written to both places (cheaper here
+  // than choosing one), and only its own side's position advances; to never passes i, so nothing
+  // unread is overwritten.
   for (int i = begin; i < end; ++i) {
     // The flags are read in value order, at random: ask for them ahead of time.
     if (i + PREFETCH_DISTANCE < end) {
