@@ -126,13 +126,17 @@ class RunWalk {
   bool boundary_ = false;
 };
 
-// m times the impurity of a boundary, up to rounding (see SCORE_ERROR_BOUND).
+// m times the impurity of a boundary, up to rounding (see SCORE_ERROR_BOUND). max_step bounds how
+// much the exact score changes when one case crosses from the right side to the left.
 struct EntropyScore {
   double operator()(const int* left, int n_left, int m) const {
     double classes = 0.0;
     for (int k = 0; k < n_classes; ++k) classes += xlogx[left[k]] + xlogx[totals[k] - left[k]];
     return (xlogx[n_left] + xlogx[m - n_left]) - classes;
   }
+  // Four terms change, each by (x + 1) ln(x + 1) - x ln x, between 0 and ln m + 1, two of them
+  // up and two down: at most 2 (ln m + 1), with a margin for the rounding of this bound.
+  static double max_step(int m) { return 2.0 * (std::log(static_cast<double>(m)) + 1.0) * 1.001; }
   const double* xlogx;  // k ln k
   const int* totals;
   int n_classes;
@@ -149,6 +153,9 @@ struct GiniScore {
     }
     return m - (left_squares / n_left + right_squares / (m - n_left));
   }
+  // A side's sum of Lk^2 / nL changes by between -1 and 2 as a case joins it (and by between -2
+  // and 1 as one leaves): at most 3, and 4 leaves a margin.
+  static double max_step(int) { return 4.0; }
   const int* totals;
   int n_classes;
 };
@@ -252,13 +259,14 @@ double SplitSearch::best_boundary(const Score& score_of, const SortedSegment& se
   return best;
 }
 
-// The first walk without excluded cases, a block of entries at a time. The score is a concave
-// function of the left class counts, so over a block, whose boundaries have left counts between
-// those at its start and at its end, it is least at a corner of that box. A block whose corners
-// all score more than least + 2 x window, a margin beyond the rounding of any score, holds no
-// boundary that the walk would keep: it is jumped over. least starts at the least score among the
-// block ends that are boundaries, so that most blocks can be jumped over from the start. The
-// corners are scored in the same pass, while the table entries they read are at hand.
+// The first walk without excluded cases, a block of entries at a time. A block holds no boundary
+// that the walk would keep when some bound puts every score in it above least + 2 x window, a
+// margin beyond the rounding of any score: it is then jumped over. Two bounds serve. The score
+// at a block's ends, less the largest change over the block's steps (max_step each), is cheap
+// and settles the blocks far from the least score. Nearer, the score is a concave function of
+// the left class counts, so over a block, whose boundaries have left counts between those at its
+// start and at its end, it is least at a corner of that box. least starts at the least score
+// among the block ends that are boundaries, so that most blocks can be jumped over from the start.
 template <typename Score, typename Walk, typename Visit>
 void SplitSearch::walk_in_blocks(const Score& score_of, Walk& walk, int m, double window,
                                  double& least, Visit& visit) const {
@@ -266,24 +274,32 @@ void SplitSearch::walk_in_blocks(const Score& score_of, Walk& walk, int m, doubl
   const int n_blocks = (count + BLOCK_SIZE - 1) / BLOCK_SIZE;
   const int k = n_classes_;
   block_counts_.assign(static_cast<std::size_t>(n_blocks + 1) * k, 0);
-  block_floors_.resize(n_blocks);
+  block_end_scores_.resize(n_blocks + 1);
+  block_end_scores_[0] = score_of(&block_counts_[0], 0, m);
   for (int b = 0; b < n_blocks; ++b) {
-    const int* start = &block_counts_[b * k];
     int* end = &block_counts_[(b + 1) * k];
-    std::copy_n(start, k, end);
+    std::copy_n(end - k, k, end);
     const int end_position = std::min(count, (b + 1) * BLOCK_SIZE);
     walk.add_classes(b * BLOCK_SIZE, end_position, k, end);
+    const double score = score_of(end, end_position, m);
+    block_end_scores_[b + 1] = score;
     const bool admissible =
         end_position > min_daughter_size_ && m - end_position > min_daughter_size_;
     if (end_position < count && admissible && (walk.entry_at(end_position) & RUN_START) != 0) {
-      least = std::min(least, score_of(end, end_position, m));
+      least = std::min(least, score);
     }
-    block_floors_[b] = least_corner_score(score_of, start, end, m);
   }
+  const double step = Score::max_step(m);
   for (int b = 0; b < n_blocks && walk.n_left() < m - min_daughter_size_; ++b) {
+    const int* start = &block_counts_[b * k];
+    const int* end = start + k;
     const int end_position = std::min(count, (b + 1) * BLOCK_SIZE);
-    if (block_floors_[b] > least + 2 * window) {
-      walk.jump(end_position, &block_counts_[(b + 1) * k], k);
+    const double threshold = least + 2 * window;
+    const double reach = (end_position - b * BLOCK_SIZE) * step;
+    // Each end bounds the block alone; an end with an empty side scores NaN, which bounds nothing.
+    if (block_end_scores_[b] - reach > threshold || block_end_scores_[b + 1] - reach > threshold ||
+        least_corner_score(score_of, start, end, m) > threshold) {
+      walk.jump(end_position, end, k);
     } else {
       walk.template walk<false>(b * BLOCK_SIZE, end_position, nullptr, visit);
     }
