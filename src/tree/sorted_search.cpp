@@ -261,45 +261,48 @@ double SplitSearch::best_boundary(const Score& score_of, const SortedSegment& se
 
 // The first walk without excluded cases, a block of entries at a time. A block holds no boundary
 // that the walk would keep when some bound puts every score in it above least + 2 x window, a
-// margin beyond the rounding of any score: it is then jumped over. Two bounds serve. The score
-// at a block's ends, less the largest change over the block's steps (max_step each), is cheap
-// and settles the blocks far from the least score. Nearer, the score is a concave function of
-// the left class counts, so over a block, whose boundaries have left counts between those at its
-// start and at its end, it is least at a corner of that box. least starts at the least score
-// among the block ends that are boundaries, so that most blocks can be jumped over from the start.
+// margin beyond the rounding of any score: it is then jumped over. A first pass counts the
+// classes of every block and bounds its scores from below, with least the least score so far
+// among the block ends that are boundaries (which only falls, so a bound above it stays above).
+// Two bounds serve. The score at either end of a block, less the largest change over the block's
+// steps (max_step each), is cheap and settles the blocks far from the least score. Nearer, the
+// score is a concave function of the left class counts, so over a block, whose boundaries have
+// left counts between those at its start and at its end, it is least at a corner of that box;
+// the corners are scored while the table entries they read are at hand.
 template <typename Score, typename Walk, typename Visit>
 void SplitSearch::walk_in_blocks(const Score& score_of, Walk& walk, int m, double window,
                                  double& least, Visit& visit) const {
   const int count = walk.count();
   const int n_blocks = (count + BLOCK_SIZE - 1) / BLOCK_SIZE;
   const int k = n_classes_;
+  const double step = Score::max_step(m);
   block_counts_.assign(static_cast<std::size_t>(n_blocks + 1) * k, 0);
-  block_end_scores_.resize(n_blocks + 1);
-  block_end_scores_[0] = score_of(&block_counts_[0], 0, m);
+  block_floors_.resize(n_blocks);
+  double start_score = score_of(&block_counts_[0], 0, m);
   for (int b = 0; b < n_blocks; ++b) {
+    const int* start = &block_counts_[b * k];
     int* end = &block_counts_[(b + 1) * k];
-    std::copy_n(end - k, k, end);
+    std::copy_n(start, k, end);
     const int end_position = std::min(count, (b + 1) * BLOCK_SIZE);
     walk.add_classes(b * BLOCK_SIZE, end_position, k, end);
-    const double score = score_of(end, end_position, m);
-    block_end_scores_[b + 1] = score;
+    const double end_score = score_of(end, end_position, m);
     const bool admissible =
         end_position > min_daughter_size_ && m - end_position > min_daughter_size_;
     if (end_position < count && admissible && (walk.entry_at(end_position) & RUN_START) != 0) {
-      least = std::min(least, score);
+      least = std::min(least, end_score);
     }
-  }
-  const double step = Score::max_step(m);
-  for (int b = 0; b < n_blocks && walk.n_left() < m - min_daughter_size_; ++b) {
-    const int* start = &block_counts_[b * k];
-    const int* end = start + k;
-    const int end_position = std::min(count, (b + 1) * BLOCK_SIZE);
-    const double threshold = least + 2 * window;
-    const double reach = (end_position - b * BLOCK_SIZE) * step;
     // Each end bounds the block alone; an end with an empty side scores NaN, which bounds nothing.
-    if (block_end_scores_[b] - reach > threshold || block_end_scores_[b + 1] - reach > threshold ||
-        least_corner_score(score_of, start, end, m) > threshold) {
-      walk.jump(end_position, end, k);
+    const double reach = (end_position - b * BLOCK_SIZE) * step;
+    const double threshold = least + 2 * window;
+    const bool far = start_score - reach > threshold || end_score - reach > threshold;
+    block_floors_[b] = far ? std::numeric_limits<double>::infinity()
+                           : least_corner_score(score_of, start, end, m);
+    start_score = end_score;
+  }
+  for (int b = 0; b < n_blocks && walk.n_left() < m - min_daughter_size_; ++b) {
+    const int end_position = std::min(count, (b + 1) * BLOCK_SIZE);
+    if (block_floors_[b] > least + 2 * window) {
+      walk.jump(end_position, &block_counts_[(b + 1) * k], k);
     } else {
       walk.template walk<false>(b * BLOCK_SIZE, end_position, nullptr, visit);
     }

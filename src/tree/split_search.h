@@ -162,7 +162,7 @@ class SplitSearch {
   mutable std::vector<Candidate> candidates_;
   mutable std::vector<int> candidate_counts_;  // left class counts of each candidate
   mutable std::vector<int> block_counts_;      // left class counts at each block start
-  mutable std::vector<double> block_end_scores_;  // the score at each block start and end
+  mutable std::vector<double> block_floors_;   // a lower bound of the scores in each block
 };
 
 }  // namespace bramble
