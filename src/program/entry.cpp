@@ -67,7 +67,7 @@ int run_program(int argc, char** argv) {
   }
 
   const std::string base_name = derive_base_name(data_name);
-  const Dataset data = load_data(data_name, base_name + ".inf");
+  Dataset data = load_data(data_name, base_name + ".inf");
   NodeTable table(data.n_cases, data.n_classes);
 
   std::printf("Choose splitting rule [enter 1 for entropy(default) or 2 for gini]: ");

@@ -15,6 +15,7 @@ std::string derive_base_name(const std::string& file_name);
 int run_program(int argc, char** argv);
 
 // One run on the loaded data set: notice, control question, growth or dialogue, report, drawing.
-void run_tree(const Dataset& data, NodeTable& table, int rule, const std::string& base_name);
+// An automatic growth frees the columns its search has coded.
+void run_tree(Dataset& data, NodeTable& table, int rule, const std::string& base_name);
 
 }  // namespace bramble

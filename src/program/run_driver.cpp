@@ -85,10 +85,13 @@ void prune_pass(const Dataset& data, NodeTable& table, int pass, FILE* report,
   draw_tree_page(ps_name, data, table, node_counts, pass + 1);
 }
 
-void grow_automatically(const Dataset& data, NodeTable& table, SplitSearch& search, FILE* report,
+void grow_automatically(Dataset& data, NodeTable& table, int rule, FILE* report,
                         const std::string& base_name) {
   const std::string ps_name = base_name + ".ps";
-  grow_tree(data, table, search);
+  {
+    SplitSearch search(data, rule, SplitSearch::FreeCodedColumns{});
+    grow_tree(data, table, search);
+  }
   std::printf("\nAn initial tree with %d nodes is grown, ready to prune\n", table.node_count);
   std::fprintf(report, "\nThe initial tree:\n");
   write_tree_table(report, data, table);
@@ -104,7 +107,7 @@ void grow_automatically(const Dataset& data, NodeTable& table, SplitSearch& sear
 
 }  // namespace
 
-void run_tree(const Dataset& data, NodeTable& table, int rule, const std::string& base_name) {
+void run_tree(Dataset& data, NodeTable& table, int rule, const std::string& base_name) {
   const std::string report_name = base_name + ".inf";
   init_node_table(table);
   show_user_notice(report_name);
@@ -112,11 +115,11 @@ void run_tree(const Dataset& data, NodeTable& table, int rule, const std::string
   const int control = read_choice(0, "Enter[Y/y/1] for yes, [N/n/0] for no!", true);
 
   FileHandle report(open_output(report_name, "a"));
-  SplitSearch search(data, rule);
   if (control == 1) {
+    SplitSearch search(data, rule);
     grow_under_control(data, table, search, report.get(), base_name);
   } else {
-    grow_automatically(data, table, search, report.get(), base_name);
+    grow_automatically(data, table, rule, report.get(), base_name);
   }
   close_output(report.release(), report_name);
 }

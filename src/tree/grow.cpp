@@ -46,8 +46,7 @@ void grow_node(int node, const Dataset& data, NodeTable& table, SplitSearch& sea
   if (table.node_count >= NODE_LIMIT) return;
 
   // Without room for two daughters above the minimum size every search would find nothing.
-  const int* cases = search.cases(node);
-  if (!is_splittable(data, cases, m) || !has_room_for_split(data, m) ||
+  if (!has_room_for_split(data, m) || !search.varies(node) ||
       !(choose_split(node, data, table, search) < data.n_classes)) {
     leave_terminal(table, node);
     return;

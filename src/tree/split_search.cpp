@@ -12,20 +12,31 @@
 namespace bramble {
 
 SplitSearch::SplitSearch(const Dataset& data, int rule, ClassPacking packing)
+    : SplitSearch(data, rule, packing, nullptr) {}
+
+SplitSearch::SplitSearch(Dataset& data, int rule, FreeCodedColumns)
+    : SplitSearch(data, rule, ClassPacking::when_it_fits, &data) {}
+
+SplitSearch::SplitSearch(const Dataset& data, int rule, ClassPacking packing, Dataset* freeable)
     : data_(data), rule_(rule), n_classes_(data.n_classes),
       min_daughter_size_(data.min_daughter_size()), views_(data.n_covariates),
-      case_list_(populated_vector<int>(data.n_cases)), begin_(MAX_NODES, 0), end_(MAX_NODES, 0),
+      begin_(MAX_NODES, 0), end_(MAX_NODES, 0),
       class_of_(data.y.begin(), data.y.end()), entry_body_(entry_body(packing)),
       goes_right_((static_cast<std::size_t>(data.n_cases) + 63) / 64),
-      side_(populated_vector<unsigned char>(data.n_cases)),
-      right_scratch_(populated_vector<ColumnEntry>(data.n_cases)),
       totals_(n_classes_), left_(n_classes_), right_(n_classes_),
       view_counts_(MAX_CODES * n_classes_) {
-  std::iota(case_list_.begin(), case_list_.end(), 0);
   candidates_.reserve(MAX_CANDIDATES);
   candidate_counts_.reserve(MAX_CANDIDATES * n_classes_);
   end_[0] = data.n_cases;
-  build_records(prepare_columns());
+  // The arrays in proportion to the cases come after the columns freed, which lowers the peak of
+  // memory and lets them reuse what was freed.
+  const PreparedColumns prepared = prepare_columns(freeable);
+  sort_columns(prepared.to_sort);
+  build_records(prepared.coded);
+  case_list_ = populated_vector<int>(data.n_cases);
+  std::iota(case_list_.begin(), case_list_.end(), 0);
+  side_ = populated_vector<unsigned char>(data.n_cases);
+  right_scratch_ = populated_vector<ColumnEntry>(data.n_cases);
   if (rule_ == RULE_ENTROPY) {
     resize_populated(xlogx_, static_cast<std::size_t>(data.n_cases) + 1);
     xlogx_[0] = 0.0;
@@ -43,43 +54,56 @@ EntryBody SplitSearch::entry_body(ClassPacking packing) const {
 }
 
 // Covariates with few values are coded, the others sorted; a missing copy of the form recoding
-// gives is seen through its source's column. Returns the codes of the coded columns.
-std::vector<std::vector<std::uint8_t>> SplitSearch::prepare_columns() {
-  std::vector<std::vector<std::uint8_t>> coded;
-  std::vector<int> to_sort;
-  const auto add_coded = [&coded](std::vector<std::uint8_t> codes) {
-    coded.push_back(std::move(codes));
-    return static_cast<int>(coded.size()) - 1;
-  };
+// gives is seen through its source's column. With freeable, a coded column is freed once no
+// covariate still to come reads it: a source is read again by its missing copies, which come
+// later.
+SplitSearch::PreparedColumns SplitSearch::prepare_columns(Dataset* freeable) {
+  std::vector<int> copies_to_come(data_.n_covariates, 0);
   for (int v = 0; v < data_.n_covariates; ++v) {
-    const std::vector<double>& values = data_.X[v];
-    CovariateView& view = views_[v];
-    if (data_.is_nominal(v)) {
-      // More categories than a byte holds: searched from the case list.
-      if (data_.var_type[v] > MAX_CODES) continue;
-      std::vector<std::uint8_t> codes = populated_vector<std::uint8_t>(values.size());
-      for (std::size_t c = 0; c < values.size(); ++c) {
-        codes[c] = static_cast<std::uint8_t>(values[c]);
-      }
-      view.coded = add_coded(std::move(codes));
-      view.n_codes = data_.var_type[v];
-      continue;
-    }
-    if (data_.is_missing_copy(v) && view_through_source(v)) continue;
-    RankCodes ranks;
-    if (rank_codes(values, ranks)) {
-      view.coded = add_coded(std::move(ranks.codes));
-      view.n_codes = static_cast<int>(ranks.values.size());
-      view.values = std::move(ranks.values);
-      continue;
-    }
-    view.sorted = static_cast<int>(to_sort.size());
-    to_sort.push_back(v);
+    if (data_.is_missing_copy(v)) ++copies_to_come[data_.source_var[v]];
   }
-  n_coded_ = static_cast<int>(coded.size());
+  const auto free_if_coded = [this, freeable](int v) {
+    if (freeable != nullptr && views_[v].coded >= 0) std::vector<double>().swap(freeable->X[v]);
+  };
+  PreparedColumns prepared;
+  for (int v = 0; v < data_.n_covariates; ++v) {
+    prepare_column(v, prepared);
+    if (data_.is_missing_copy(v) && --copies_to_come[data_.source_var[v]] == 0) {
+      free_if_coded(data_.source_var[v]);
+    }
+    if (copies_to_come[v] == 0) free_if_coded(v);
+  }
+  n_coded_ = static_cast<int>(prepared.coded.size());
   record_words_ = (n_coded_ + 1 + 7) / 8;
-  sort_columns(to_sort);
-  return coded;
+  return prepared;
+}
+
+void SplitSearch::prepare_column(int v, PreparedColumns& prepared) {
+  const std::vector<double>& values = data_.X[v];
+  CovariateView& view = views_[v];
+  const auto add_coded = [&prepared](std::vector<std::uint8_t> codes) {
+    prepared.coded.push_back(std::move(codes));
+    return static_cast<int>(prepared.coded.size()) - 1;
+  };
+  if (data_.is_nominal(v)) {
+    // More categories than a byte holds: searched from the case list.
+    if (data_.var_type[v] > MAX_CODES) return;
+    std::vector<std::uint8_t> codes = populated_vector<std::uint8_t>(values.size());
+    for (std::size_t c = 0; c < values.size(); ++c) codes[c] = static_cast<std::uint8_t>(values[c]);
+    view.coded = add_coded(std::move(codes));
+    view.n_codes = data_.var_type[v];
+    return;
+  }
+  if (data_.is_missing_copy(v) && view_through_source(v)) return;
+  RankCodes ranks;
+  if (rank_codes(values, ranks)) {
+    view.coded = add_coded(std::move(ranks.codes));
+    view.n_codes = static_cast<int>(ranks.values.size());
+    view.values = std::move(ranks.values);
+    return;
+  }
+  view.sorted = static_cast<int>(prepared.to_sort.size());
+  prepared.to_sort.push_back(v);
 }
 
 // The records and their scratch, not yet filled, serve the sorter as its work space: memory is at
@@ -128,6 +152,41 @@ bool SplitSearch::view_through_source(int var) {
 const int* SplitSearch::cases(int node) const { return case_list_.data() + begin_[node]; }
 
 int SplitSearch::size(int node) const { return end_[node] - begin_[node]; }
+
+bool SplitSearch::varies(int node) const {
+  if (tally(node, nullptr) <= 1) return false;
+  const auto present = [](int count) { return count > 0; };
+  if (std::count_if(totals_.begin(), totals_.end(), present) <= 1) return false;
+  for (int v = 0; v < data_.n_covariates; ++v) {
+    if (column_varies(v, node)) return true;
+  }
+  return false;
+}
+
+// A coded column varies when two of its codes have cases (from the tally); a sorted one when a run
+// starts after the first entry of the node's segment, which is in order when the node has room
+// for a split.
+bool SplitSearch::column_varies(int var, int node) const {
+  const CovariateView& view = views_[var];
+  if (view.coded >= 0) {
+    const std::size_t first = static_cast<std::size_t>(view.coded) * MAX_CODES * n_classes_;
+    const int* counts = &coded_counts_[first];
+    int codes_present = 0;
+    for (int code = 0; code < view.n_codes && codes_present < 2; ++code, counts += n_classes_) {
+      codes_present += std::any_of(counts, counts + n_classes_, [](int n) { return n > 0; });
+    }
+    return codes_present > 1;
+  }
+  if (view.sorted >= 0) {
+    const ColumnEntry* entries = sorted_[view.sorted].data() + begin_[node];
+    return std::any_of(entries + 1, entries + size(node),
+                       [](ColumnEntry entry) { return (entry & RUN_START) != 0; });
+  }
+  const double* values = data_.X[var].data();
+  const int* listed = cases(node);
+  return std::any_of(listed + 1, listed + size(node),
+                     [&](int c) { return values[c] != values[listed[0]]; });
+}
 
 double SplitSearch::best_split(int var, int node, double& cut) const {
   if (!data_.is_nominal(var)) return best_ordinal_split(var, node, nullptr, cut);

@@ -28,9 +28,20 @@ class SplitSearch {
   // Every case starts in the root, node 0.
   SplitSearch(const Dataset& data, int rule, ClassPacking packing = ClassPacking::when_it_fits);
 
+  // The same, for an automatic growth: the columns of data that the search codes (every coded
+  // covariate and the missing copies seen through one) are freed once coded, before the search's
+  // own arrays are made, as growth reads them no more. The controlled dialogue reads every column
+  // and keeps them.
+  struct FreeCodedColumns {};
+  SplitSearch(Dataset& data, int rule, FreeCodedColumns);
+
   // The cases of node in increasing case order, and their number.
   const int* cases(int node) const;
   int size(int node) const;
+
+  // Whether the cases of node, which has room for a split, are of more than one class and some
+  // covariate takes two values among them; read from the search's columns, never from data.
+  bool varies(int node) const;
 
   // Best cut-off of ordinal covariate var among the cases of node whose excluded flag (a per-case
   // array, or nullptr for none) is 0. cut receives the largest value going left, or the smallest
@@ -86,8 +97,16 @@ class SplitSearch {
   // Near ties of a sorted column kept in memory; beyond that the segment is walked a second time.
   static constexpr std::size_t MAX_CANDIDATES = 64;
 
+  SplitSearch(const Dataset& data, int rule, ClassPacking packing, Dataset* freeable);
   EntryBody entry_body(ClassPacking packing) const;
-  std::vector<std::vector<std::uint8_t>> prepare_columns();
+  bool column_varies(int var, int node) const;
+  // The codes of the coded columns, and the covariates to sort, in order of their sorted_ index.
+  struct PreparedColumns {
+    std::vector<std::vector<std::uint8_t>> coded;
+    std::vector<int> to_sort;
+  };
+  PreparedColumns prepare_columns(Dataset* freeable);
+  void prepare_column(int var, PreparedColumns& prepared);
   void sort_columns(const std::vector<int>& to_sort);
   void build_records(const std::vector<std::vector<std::uint8_t>>& coded);
   bool view_through_source(int var);
