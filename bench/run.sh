@@ -55,9 +55,15 @@ bramble="$root/build-release/bramble"
 [ -x "$bramble" ] || fail "the release build produced no executable at $bramble"
 
 cxx=${CXX:-g++}
-# The generator must give the same bytes everywhere: no fused multiply-add.
-"$cxx" -std=c++17 -O2 -ffp-contract=off -o "$data_dir/bin/make_data" "$root/bench/make_data.cpp" \
+# The generator must give the same bytes everywhere: no fused multiply-add. It replaces the one
+# built before only when it differs, as a newer generator makes the data files again.
+"$cxx" -std=c++17 -O2 -ffp-contract=off -o "$data_dir/bin/make_data.new" "$root/bench/make_data.cpp" \
     || fail "cannot compile bench/make_data.cpp"
+if cmp -s "$data_dir/bin/make_data.new" "$data_dir/bin/make_data"; then
+    rm -f "$data_dir/bin/make_data.new"
+else
+    mv "$data_dir/bin/make_data.new" "$data_dir/bin/make_data"
+fi
 # The floor gets the flags of CMake's Release build.
 "$cxx" -std=c++17 -O3 -DNDEBUG -o "$data_dir/bin/floor" "$root/bench/floor.cpp" \
     || fail "cannot compile bench/floor.cpp"
@@ -104,6 +110,7 @@ for cases in "${sizes[@]}"; do
         echo "Generating $file"
         "$make_data" "$cases" "$seed" >"$file.tmp" || fail "cannot generate $file"
         mv "$file.tmp" "$file"
+        sync  # the file's writing back to disk would otherwise go on during the runs
     fi
     covariates=$(head -n 1 "$file" | tr -cd 'oOnN' | wc -c)
 
