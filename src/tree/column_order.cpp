@@ -55,9 +55,14 @@ constexpr double POWERS_OF_TEN[MAX_DECIMAL_PLACES + 1] = {1e0, 1e1, 1e2, 1e3, 1e
                                                           1e5, 1e6, 1e7, 1e8, 1e9};
 constexpr double KEY_LIMIT = 2147483647.0;  // the scaled integers stay within an int32
 
-bool is_decimal(double value, double scale) {
-  return std::nearbyint(value * scale) / scale == value;
+// The integer nearest a product, clamped to the keys' range: a conversion the compiler does
+// inline, non-decreasing in the product (halves round away from zero).
+std::int32_t scaled_integer(double value, double scale) {
+  const double scaled = std::min(std::max(value * scale, -KEY_LIMIT), KEY_LIMIT);
+  return static_cast<std::int32_t>(scaled + (scaled < 0 ? -0.5 : 0.5));
 }
+
+bool is_decimal(double value, double scale) { return scaled_integer(value, scale) / scale == value; }
 
 // The fewest decimal places that write every value exactly with scaled integers in range, or -1.
 int decimal_places(const std::vector<double>& values) {
@@ -78,9 +83,9 @@ class DecimalKey {
  public:
   explicit DecimalKey(int places) : scale_(POWERS_OF_TEN[places]) {}
   std::uint32_t operator()(double value, bool& exact) const {
-    const double scaled = std::min(std::max(std::nearbyint(value * scale_), -KEY_LIMIT), KEY_LIMIT);
+    const std::int32_t scaled = scaled_integer(value, scale_);
     exact = exact && scaled / scale_ == value;
-    return static_cast<std::uint32_t>(static_cast<std::int32_t>(scaled)) ^ 0x80000000u;
+    return static_cast<std::uint32_t>(scaled) ^ 0x80000000u;
   }
 
  private:
