@@ -62,7 +62,9 @@ std::int32_t scaled_integer(double value, double scale) {
   return static_cast<std::int32_t>(scaled + (scaled < 0 ? -0.5 : 0.5));
 }
 
-bool is_decimal(double value, double scale) { return scaled_integer(value, scale) / scale == value; }
+bool is_decimal(double value, double scale) {
+  return scaled_integer(value, scale) / scale == value;
+}
 
 // The fewest decimal places that write every value exactly with scaled integers in range, or -1.
 int decimal_places(const std::vector<double>& values) {
