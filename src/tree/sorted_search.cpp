@@ -27,7 +27,7 @@ constexpr double SCORE_ERROR_BOUND = 1e-9;
 
 // Blocks of entries that a walk may jump over, and the largest number of classes for which it
 // tries (a block has 2^n_classes corners to score).
-constexpr int BLOCK_SIZE = 64;
+constexpr int BLOCK_SIZE = 128;
 constexpr int MAX_BOUNDED_CLASSES = 4;
 
 // A walk over a node's segment in the order its covariate sees it (from missing_run to the end,
@@ -296,7 +296,7 @@ void SplitSearch::walk_in_blocks(const Score& score_of, Walk& walk, int m, doubl
     const double threshold = least + 2 * window;
     const bool far = start_score - reach > threshold || end_score - reach > threshold;
     block_floors_[b] = far ? std::numeric_limits<double>::infinity()
-                           : least_corner_score(score_of, start, end, m);
+                           : least_corner_score(score_of, start, end, m, start_score, end_score);
     start_score = end_score;
   }
   for (int b = 0; b < n_blocks && walk.n_left() < m - min_daughter_size_; ++b) {
@@ -309,14 +309,17 @@ void SplitSearch::walk_in_blocks(const Score& score_of, Walk& walk, int m, doubl
   }
 }
 
-// The least score over the corners of the box of left counts between start and end, or NaN when
-// some corner (one with an empty side) scores NaN: such a block is never jumped over.
+// The least score over the corners of the box of left counts between start and end, whose own
+// scores are given, or NaN when some corner (one with an empty side) scores NaN: such a block is
+// never jumped over.
 template <typename Score>
 double SplitSearch::least_corner_score(const Score& score_of, const int* start, const int* end,
-                                       int m) const {
+                                       int m, double start_score, double end_score) const {
+  if (std::isnan(start_score) || std::isnan(end_score)) return start_score + end_score;
   int corner[MAX_BOUNDED_CLASSES];
-  double least = std::numeric_limits<double>::infinity();
-  for (int mask = 0; mask < (1 << n_classes_); ++mask) {
+  double least = std::min(start_score, end_score);
+  const int all = (1 << n_classes_) - 1;
+  for (int mask = 1; mask < all; ++mask) {
     int n_left = 0;
     for (int j = 0; j < n_classes_; ++j) {
       corner[j] = (mask >> j & 1) != 0 ? end[j] : start[j];

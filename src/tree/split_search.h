@@ -131,7 +131,8 @@ class SplitSearch {
   void walk_in_blocks(const Score& score_of, Walk& walk, int m, double window, double& least,
                       Visit& visit) const;
   template <typename Score>
-  double least_corner_score(const Score& score_of, const int* start, const int* end, int m) const;
+  double least_corner_score(const Score& score_of, const int* start, const int* end, int m,
+                            double start_score, double end_score) const;
   bool keep_candidate(double score, int n_left, int last_left_case, double threshold) const;
   void sides_from_codes(NodeTable& table, int node, int var, int code);
   void sides_from_values(NodeTable& table, int node, int var, int code);
