@@ -11,7 +11,10 @@ namespace bramble {
 
 void grow_tree(const Dataset& data, NodeTable& table, SplitSearch& search) {
   table.node_count = 1;
-  for (int node = 0; node < table.node_count; ++node) grow_node(node, data, table, search);
+  for (int node = 0; node < table.node_count; ++node) {
+    grow_node(node, data, table, search, CaseNodes::deferred);
+  }
+  search.record_case_nodes(table);
 }
 
 namespace {
@@ -39,7 +42,8 @@ double choose_split(int node, const Dataset& data, NodeTable& table, const Split
 
 }  // namespace
 
-void grow_node(int node, const Dataset& data, NodeTable& table, SplitSearch& search) {
+void grow_node(int node, const Dataset& data, NodeTable& table, SplitSearch& search,
+               CaseNodes cases) {
   const int m = search.size(node);
   if (m == 0) stop_on_empty_node(table, node);
   table.node_size[node] = m;
@@ -54,7 +58,7 @@ void grow_node(int node, const Dataset& data, NodeTable& table, SplitSearch& sea
   // Only a nominal split has a subset code; an ordinal cut-off need not fit in an int.
   const int var = table.split_var[node];
   const int code = data.is_nominal(var) ? static_cast<int>(table.cut_off[node]) : 0;
-  search.split_by(table, node, var, code);
+  search.split_by(table, node, var, code, cases);
   const int left = table.node_count;
   table.parent[left] = node;
   table.parent[left + 1] = node;

@@ -44,7 +44,7 @@ void SplitSearch::split(int node, int left, const std::vector<int>& case_node) {
   split_segments(node, left, n_left);
 }
 
-void SplitSearch::split_by(NodeTable& table, int node, int var, int code) {
+void SplitSearch::split_by(NodeTable& table, int node, int var, int code, CaseNodes cases) {
   const int begin = begin_[node];
   const int end = end_[node];
   if (views_[var].coded >= 0) {
@@ -56,18 +56,23 @@ void SplitSearch::split_by(NodeTable& table, int node, int var, int code) {
   const int left = table.node_count;
   int n_left = 0;
   for (int i = begin; i < end; ++i) {
-    // Deep in the tree a node's cases lie far apart: ask for their slots ahead of time.
-    if (i + PREFETCH_DISTANCE < end) {
-      __builtin_prefetch(&table.case_node[case_list_[i + PREFETCH_DISTANCE]], 1);
-    }
     const int c = case_list_[i];
     const unsigned char right = side_[i - begin];
-    table.case_node[c] = left + right;
     set_goes_right(c, right);
     ++table.daughter_counts[daughter_slot(n_classes_, record_byte(i, 0), right != 0)];
     n_left += 1 - right;
   }
+  if (cases == CaseNodes::recorded) {
+    for (int i = begin; i < end; ++i) table.case_node[case_list_[i]] = left + side_[i - begin];
+  }
   split_segments(node, left, n_left);
+}
+
+void SplitSearch::record_case_nodes(NodeTable& table) const {
+  for (int node = 0; node < table.node_count; ++node) {
+    if (table.left_child[node] != 0) continue;
+    for (int i = begin_[node]; i < end_[node]; ++i) table.case_node[case_list_[i]] = node;
+  }
 }
 
 // The side of a coded covariate's case follows from its code, read from the records in order.

@@ -18,6 +18,11 @@
 
 namespace bramble {
 
+// Whether a split writes the node of each of its cases in the table's case_node at once, or
+// leaves that to record_case_nodes once the growth is over (cheaper: deep in the tree a node's
+// cases lie far apart).
+enum class CaseNodes { recorded, deferred };
+
 class SplitSearch {
  public:
   // Whether the entries of a sorted column carry their case's class, which saves the search a
@@ -61,7 +66,11 @@ class SplitSearch {
   // nominal split, else 0), with the same case_node, daughter_counts and decimal category code,
   // and splits the segments. The sides come from the node's segments rather than from reads of
   // X and y scattered over the cases.
-  void split_by(NodeTable& table, int node, int var, int code);
+  void split_by(NodeTable& table, int node, int var, int code,
+                CaseNodes cases = CaseNodes::recorded);
+
+  // Writes in case_node the terminal node (no left child) of every case.
+  void record_case_nodes(NodeTable& table) const;
 
   int rule() const { return rule_; }
 
