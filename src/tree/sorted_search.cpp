@@ -153,8 +153,8 @@ struct GiniScore {
     }
     return m - (left_squares / n_left + right_squares / (m - n_left));
   }
-  // A side's sum of Lk^2 / nL changes by between -1 and 2 as a case joins it (and by between -2
-  // and 1 as one leaves): at most 3, and 4 leaves a margin.
+  // A non-empty side's sum of Lk^2 / nL changes by at most 1 as a case joins or leaves it, so
+  // the score by at most 2; 4 leaves a margin.
   static double max_step(int) { return 4.0; }
   const int* totals;
   int n_classes;

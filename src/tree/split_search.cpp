@@ -106,8 +106,8 @@ void SplitSearch::prepare_column(int v, PreparedColumns& prepared) {
   prepared.to_sort.push_back(v);
 }
 
-// The records and their scratch, not yet filled, serve the sorter as its work space: memory is at
-// its peak here, and first touches of fresh memory are costly.
+// The records and their scratch, not yet filled, serve the sorter as its work space, so that
+// sorting takes no memory of its own.
 void SplitSearch::sort_columns(const std::vector<int>& to_sort) {
   const std::size_t words = static_cast<std::size_t>(data_.n_cases) * record_words_;
   resize_populated(records_, words);
