@@ -1,6 +1,6 @@
 // Fresh memory asked of the kernel in bulk. The kernel otherwise supplies a new buffer a page at
-// a time, at each page's first write; in a virtual machine that costs about twice as much, and at
-// ten million cases it is a good part of the run.
+// a time, at each page's first write, a fault each; in a virtual machine faults are dear, and at
+// ten million cases fresh memory is a good part of the run.
 #pragma once
 
 #include <cstddef>

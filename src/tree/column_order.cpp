@@ -94,7 +94,7 @@ class DecimalKey {
   double scale_;
 };
 
-// An element of the radix sort: the float key above the entry body.
+// An element of the radix sort: the key above the entry body.
 std::uint64_t sort_element(std::uint32_t key, ColumnEntry body) {
   return static_cast<std::uint64_t>(key) << 32 | body;
 }

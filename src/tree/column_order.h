@@ -33,9 +33,9 @@ struct EntryBody {
 // Sorts columns of n_cases values. A radix sort on a 32-bit key of each value that keeps their
 // order (moving half the bytes of a sort on doubles) is followed by a sort on the doubles within
 // each group of equal keys, needed only when the key cannot tell every two values apart: the key
-// is the scaled integer of decimal data, else the value rounded to float. The work
-// buffers, at least n_cases words each, are lent by the caller (memory it fills later) and given
-// back by release.
+// is the scaled integer of decimal data, else the value rounded to float. The work buffers, at
+// least n_cases words each, are lent by the caller (memory it fills later) and given back by
+// release.
 class ColumnSorter {
  public:
   ColumnSorter(EntryBody body, std::vector<std::uint64_t>&& elements,
@@ -52,7 +52,7 @@ class ColumnSorter {
   bool radix_sort(const std::vector<double>& values, KeyOfValue key_of_value);
 
   EntryBody body_;
-  std::vector<std::uint64_t> elements_;  // float key in the high half, body in the low half
+  std::vector<std::uint64_t> elements_;  // sort key in the high half, body in the low half
   std::vector<std::uint64_t> elements_scratch_;
   std::vector<std::uint32_t> counts_;
 };
