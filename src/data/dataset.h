@@ -1,6 +1,7 @@
 // The data set of a run: read once, recoded once, then only read.
 #pragma once
 
+#include <algorithm>
 #include <vector>
 
 namespace bramble {
@@ -20,8 +21,25 @@ struct Dataset {
   std::vector<int> source_var;  // source_var[v] < v exactly for the missing copies
   std::vector<std::vector<int>> ori_catg;  // labels of a nominal covariate's codes
 
+  // A missing copy whose row recoding leaves empty, as its values follow from its source's: where
+  // the source holds below (its missing cases, under every other value) the copy holds above
+  // (over every other value), elsewhere the source's value. Its source has missing cases. The
+  // split search reads such a copy through its source; fill_missing_copies makes the rows for
+  // the readers of X and empties this list.
+  struct UnfilledCopy {
+    int var;
+    double below;
+    double above;
+  };
+  std::vector<UnfilledCopy> unfilled_copies;
+
   bool is_nominal(int var) const { return var_type[var] >= 2; }
   bool is_missing_copy(int var) const { return source_var[var] < var; }
+  const UnfilledCopy* unfilled_copy(int var) const {
+    const auto found = std::find_if(unfilled_copies.begin(), unfilled_copies.end(),
+                                    [var](const UnfilledCopy& copy) { return copy.var == var; });
+    return found != unfilled_copies.end() ? &*found : nullptr;
+  }
   // Every daughter of an admissible split holds more cases than this.
   int min_daughter_size() const { return n_cases / 100; }
 };

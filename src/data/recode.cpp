@@ -237,22 +237,19 @@ void recode_nominal(Dataset& data, int var, const ColumnRange& range, double mis
 }
 
 // An ordinal covariate with missing values keeps them below its least value and gets a missing
-// copy holding them above its largest value.
+// copy holding them above its largest value; the copy's row is left to fill_missing_copies. Values
+// lie below 2^53 in magnitude, so one less than the least and one more than the largest are
+// values of their own.
 void recode_ordinal(Dataset& data, int var, const ColumnRange& range, double missing_code,
                     FILE* report) {
   std::fprintf(report, "%d: %f %f\n", var + 1, range.min, range.max);
   if (!range.holds_missing) return;
-  std::vector<double>& row = data.X[var];
-  std::vector<double> copy = dvector(data.n_cases);
-  for (int i = 0; i < data.n_cases; ++i) {
-    if (row[i] == missing_code) {
-      row[i] = range.min - 1.0;
-      copy[i] = range.max + 1.0;
-    } else {
-      copy[i] = row[i];
-    }
+  const double below = range.min - 1.0;
+  for (double& value : data.X[var]) {
+    if (value == missing_code) value = below;
   }
-  data.X.push_back(std::move(copy));
+  data.unfilled_copies.push_back({static_cast<int>(data.X.size()), below, range.max + 1.0});
+  data.X.emplace_back();
   data.var_type.push_back(1);
   data.source_var.push_back(var);
 }
@@ -278,6 +275,16 @@ void recode_covariates(Dataset& data, bool has_missing, double missing_code, FIL
   }
   data.n_covariates = static_cast<int>(data.X.size());
   data.ori_catg.resize(data.n_covariates);
+}
+
+void fill_missing_copies(Dataset& data) {
+  for (const Dataset::UnfilledCopy& copy : data.unfilled_copies) {
+    const std::vector<double>& source = data.X[data.source_var[copy.var]];
+    std::vector<double> row = dvector(data.n_cases);
+    for (int i = 0; i < data.n_cases; ++i) row[i] = source[i] == copy.below ? copy.above : source[i];
+    data.X[copy.var] = std::move(row);
+  }
+  data.unfilled_copies.clear();
 }
 
 }  // namespace bramble

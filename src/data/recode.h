@@ -11,7 +11,11 @@ namespace bramble {
 
 // Every covariate holds at least one present value; missing values hold missing_code, which lies
 // below every present value. Afterwards every per-covariate vector of data has n_covariates
-// entries (ori_catg rows are empty except for nominal covariates).
+// entries (ori_catg rows are empty except for nominal covariates), but the rows of missing copies
+// are usually left unfilled (Dataset::unfilled_copies).
 void recode_covariates(Dataset& data, bool has_missing, double missing_code, FILE* report);
+
+// Makes the rows of the missing copies recoding left unfilled, for the readers of X.
+void fill_missing_copies(Dataset& data);
 
 }  // namespace bramble

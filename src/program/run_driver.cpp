@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "data/recode.h"
 #include "draw/postscript.h"
 #include "interactive/control.h"
 #include "numeric/arrays.h"
@@ -116,6 +117,8 @@ void run_tree(Dataset& data, NodeTable& table, int rule, const std::string& base
 
   FileHandle report(open_output(report_name, "a"));
   if (control == 1) {
+    // The dialogue reads every covariate's values, missing copies included.
+    fill_missing_copies(data);
     SplitSearch search(data, rule);
     grow_under_control(data, table, search, report.get(), base_name);
   } else {

@@ -214,14 +214,15 @@ MissingCopyForm missing_copy_form(const std::vector<double>& source,
     if (copy[c] == source[c]) {
       least_present = std::min(least_present, source[c]);
       largest_present = std::max(largest_present, source[c]);
-    } else if (form.n_missing++ == 0) {
+    } else if (!form.any_missing) {
+      form.any_missing = true;
       form.source_value = source[c];
       form.copy_value = copy[c];
     } else if (source[c] != form.source_value || copy[c] != form.copy_value) {
       return form;
     }
   }
-  form.holds = form.n_missing == 0 ||
+  form.holds = !form.any_missing ||
                (form.source_value < least_present && form.copy_value > largest_present);
   return form;
 }

@@ -63,7 +63,7 @@ class ColumnSorter {
 // run moved from the start to the end, and the copy's codes are the source's rotated by one.
 struct MissingCopyForm {
   bool holds = false;
-  std::size_t n_missing = 0;
+  bool any_missing = false;  // some case differs
   double source_value = 0.0;  // of the missing cases, when there are any
   double copy_value = 0.0;
 };

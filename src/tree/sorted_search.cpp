@@ -164,7 +164,7 @@ struct GiniScore {
 
 double SplitSearch::best_sorted_cut(int var, int node, const unsigned char* excluded, int m,
                                     double& cut) const {
-  const double* values = data_.X[var].data();
+  const CaseValues values = case_values(var);
   const SortedSegment segment = sorted_segment(var, node);
   int best_case = -1;
   const double best =

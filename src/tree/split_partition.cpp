@@ -109,7 +109,7 @@ void SplitSearch::sides_from_codes(NodeTable& table, int node, int var, int code
 }
 
 void SplitSearch::sides_from_values(NodeTable& table, int node, int var, int code) {
-  const double* values = data_.X[var].data();
+  const CaseValues values = case_values(var);
   const int* listed = cases(node);
   const int m = size(node);
   if (data_.is_nominal(var) && code != 0) {

@@ -135,18 +135,32 @@ void SplitSearch::build_records(const std::vector<std::vector<std::uint8_t>>& co
 bool SplitSearch::view_through_source(int var) {
   const int source = data_.source_var[var];
   if (data_.is_nominal(source)) return false;
-  const MissingCopyForm form = missing_copy_form(data_.X[source], data_.X[var]);
+  // A copy left unfilled has this form, and its source has missing cases.
+  const Dataset::UnfilledCopy* unfilled = data_.unfilled_copy(var);
+  const MissingCopyForm form = unfilled != nullptr
+                                   ? MissingCopyForm{true, true, unfilled->below, unfilled->above}
+                                   : missing_copy_form(data_.X[source], data_.X[var]);
   if (!form.holds) return false;
   CovariateView& view = views_[var];
   view = views_[source];
-  if (form.n_missing == 0) return true;  // the copy equals its source
+  if (!form.any_missing) return true;  // the copy equals its source
   view.missing_last = true;
   view.missing_value = form.source_value;
+  view.unfilled = unfilled != nullptr;
+  view.copy_value = form.copy_value;
   if (view.coded >= 0) {
     std::rotate(view.values.begin(), view.values.begin() + 1, view.values.end());
     view.values.back() = form.copy_value;
   }
   return true;
+}
+
+SplitSearch::CaseValues SplitSearch::case_values(int var) const {
+  const CovariateView& view = views_[var];
+  if (view.unfilled) {
+    return {data_.X[data_.source_var[var]].data(), view.missing_value, view.copy_value};
+  }
+  return {data_.X[var].data(), std::numeric_limits<double>::quiet_NaN(), 0.0};
 }
 
 const int* SplitSearch::cases(int node) const { return case_list_.data() + begin_[node]; }
@@ -205,7 +219,7 @@ double SplitSearch::best_ordinal_split(int var, int node, const unsigned char* e
   const int m = tally(node, excluded);
   if (m == 0) return n_classes_;
   if (!has_room_for_split(data_, m)) {
-    cut = smallest_value(data_.X[var].data(), node, excluded);
+    cut = smallest_value(case_values(var), node, excluded);
     return n_classes_;
   }
   const CovariateView& view = views_[var];
@@ -213,7 +227,7 @@ double SplitSearch::best_ordinal_split(int var, int node, const unsigned char* e
   return best_sorted_cut(var, node, excluded, m, cut);
 }
 
-double SplitSearch::smallest_value(const double* values, int node,
+double SplitSearch::smallest_value(const CaseValues& values, int node,
                                    const unsigned char* excluded) const {
   double smallest = std::numeric_limits<double>::infinity();
   for (int i = begin_[node]; i < end_[node]; ++i) {

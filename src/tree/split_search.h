@@ -93,6 +93,19 @@ class SplitSearch {
     // cases, holding missing_value) is the copy's highest.
     bool missing_last = false;
     double missing_value = 0.0;
+    // A missing copy left unfilled: its values are read from its source's row, with copy_value
+    // for the cases holding missing_value.
+    bool unfilled = false;
+    double copy_value = 0.0;
+  };
+
+  // The values of a covariate by case: its own row, or for a missing copy left unfilled its
+  // source's row with copy_value for missing_value (NaN otherwise, which equals no value).
+  struct CaseValues {
+    const double* values;
+    double missing_value;
+    double copy_value;
+    double operator[](int c) const { return values[c] == missing_value ? copy_value : values[c]; }
   };
 
   // A node's segment of a sorted column in the order a covariate sees it: from missing_run to the
@@ -125,7 +138,8 @@ class SplitSearch {
     return bytes[position * record_bytes() + byte];
   }
   int tally(int node, const unsigned char* excluded) const;
-  double smallest_value(const double* values, int node, const unsigned char* excluded) const;
+  CaseValues case_values(int var) const;
+  double smallest_value(const CaseValues& values, int node, const unsigned char* excluded) const;
   const int* coded_counts(const CovariateView& view) const;
   double best_coded_cut(const CovariateView& view, const int* code_counts, int m,
                         double& cut) const;

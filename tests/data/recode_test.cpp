@@ -6,9 +6,13 @@
 #include <vector>
 
 #include "data/read_text.h"
+#include "data/recode.h"
 
 namespace bramble_test {
 namespace {
+
+using bramble::Dataset;
+using bramble::fill_missing_copies;
 
 // A data file of one nominal covariate holding the tokens, the response alternating 0, 1.
 ReadOutcome read_nominal(const std::vector<std::string>& tokens) {
@@ -94,11 +98,29 @@ TEST(RecodeOrdinal, MissingCopyHoldsMissingValuesAboveTheLargest) {
   ASSERT_FALSE(read.stopped);
   EXPECT_EQ(recoding_lines(read.report),
             "1: 1.000000 3.000000\n2: 2.000000 4.500000\n3: 7.000000 9.000000\n");
-  EXPECT_EQ(read.data.n_covariates, 4) << "only covariate 2 has missing values";
-  EXPECT_EQ(read.data.X[1], (std::vector<double>{4.5, 1.0, 2.0}));
-  EXPECT_EQ(read.data.X[3], (std::vector<double>{4.5, 5.5, 2.0}));
-  EXPECT_EQ(read.data.source_var, (std::vector<int>{0, 1, 2, 1}));
-  EXPECT_EQ(read.data.var_type, (std::vector<int>{1, 1, 1, 1}));
+  Dataset data = read.data;
+  EXPECT_EQ(data.n_covariates, 4) << "only covariate 2 has missing values";
+  EXPECT_EQ(data.X[1], (std::vector<double>{4.5, 1.0, 2.0}));
+  EXPECT_EQ(data.source_var, (std::vector<int>{0, 1, 2, 1}));
+  EXPECT_EQ(data.var_type, (std::vector<int>{1, 1, 1, 1}));
+  // The copy's row is made only on demand.
+  EXPECT_TRUE(data.X[3].empty());
+  ASSERT_NE(data.unfilled_copy(3), nullptr);
+  EXPECT_EQ(data.unfilled_copy(1), nullptr);
+  fill_missing_copies(data);
+  EXPECT_EQ(data.X[3], (std::vector<double>{4.5, 5.5, 2.0}));
+  EXPECT_EQ(data.unfilled_copy(3), nullptr);
+  EXPECT_EQ(data.X[1], (std::vector<double>{4.5, 1.0, 2.0})) << "the source stays as it was";
+}
+
+TEST(RecodeOrdinal, CopiesOfTheLargestValuesStayExact) {
+  // At the limit of magnitude, one less and one more are still values of their own.
+  const ReadOutcome read = read_text("r o\n0 -9007199254740991\n1 NA\n0 9007199254740991\n");
+  ASSERT_FALSE(read.stopped) << read.console;
+  Dataset data = read.data;
+  EXPECT_EQ(data.X[0], (std::vector<double>{-0x1p53 + 1, -0x1p53, 0x1p53 - 1}));
+  fill_missing_copies(data);
+  EXPECT_EQ(data.X[1], (std::vector<double>{-0x1p53 + 1, 0x1p53, 0x1p53 - 1}));
 }
 
 }  // namespace
