@@ -13,7 +13,8 @@ struct Dataset {
 
   // X[var][case]. A nominal covariate holds codes 0..k-1 in ascending value order, the missing
   // category last; an ordinal covariate holds its missing cases below its smallest value, and its
-  // missing copy (a later row) holds them above its largest value.
+  // missing copy (a later row, possibly left unfilled: see unfilled_copies) holds them above its
+  // largest value.
   std::vector<std::vector<double>> X;
   std::vector<int> y;  // class 0..n_classes-1 of each case
 

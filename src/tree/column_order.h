@@ -57,7 +57,7 @@ class ColumnSorter {
   std::vector<std::uint32_t> counts_;
 };
 
-// How recoding leaves a missing copy: where copy and source differ (the missing cases), the source
+// How recoding makes a missing copy: where copy and source differ (the missing cases), the source
 // holds one value below all its other values and the copy one value above all its other values.
 // Then a node's cases in the copy's value order are those in the source's order with the missing
 // run moved from the start to the end, and the copy's codes are the source's rotated by one.
