@@ -217,9 +217,10 @@ double SplitSearch::best_boundary(const Score& score_of, const SortedSegment& se
     if (!all_kept) return;
     all_kept = keep_candidate(score, n_left, last_case, least + window);
   };
+  const bool in_blocks = excluded == nullptr && n_classes_ <= MAX_BOUNDED_CLASSES;
   if (excluded != nullptr) {
     walk.template walk<true>(0, segment.count, excluded, visit);
-  } else if (n_classes_ <= MAX_BOUNDED_CLASSES) {
+  } else if (in_blocks) {
     walk_in_blocks(score_of, walk, m, window, least, visit);
   } else {
     walk.template walk<false>(0, segment.count, excluded, visit);
@@ -251,8 +252,12 @@ double SplitSearch::best_boundary(const Score& score_of, const SortedSegment& se
     if (score_of(left_.data(), n_left, m) > threshold) return;
     consider(left_.data(), n_left, last_case);
   };
+  // A flat stretch of scores in a large node holds more near ties than are kept; the blocks whose
+  // floors put them beyond the window hold none of them.
   if (excluded != nullptr) {
     again.template walk<true>(0, segment.count, excluded, visit_again);
+  } else if (in_blocks) {
+    walk_near_blocks(again, m, window, least, visit_again);
   } else {
     again.template walk<false>(0, segment.count, excluded, visit_again);
   }
@@ -299,6 +304,17 @@ void SplitSearch::walk_in_blocks(const Score& score_of, Walk& walk, int m, doubl
                            : least_corner_score(score_of, start, end, m, start_score, end_score);
     start_score = end_score;
   }
+  walk_near_blocks(walk, m, window, least, visit);
+}
+
+// Walks the blocks of the last walk_in_blocks whose floors lie within least + 2 x window, with
+// least as visit leaves it, and jumps over the others.
+template <typename Walk, typename Visit>
+void SplitSearch::walk_near_blocks(Walk& walk, int m, double window, const double& least,
+                                   Visit& visit) const {
+  const int count = walk.count();
+  const int n_blocks = (count + BLOCK_SIZE - 1) / BLOCK_SIZE;
+  const int k = n_classes_;
   for (int b = 0; b < n_blocks && walk.n_left() < m - min_daughter_size_; ++b) {
     const int end_position = std::min(count, (b + 1) * BLOCK_SIZE);
     if (block_floors_[b] > least + 2 * window) {
@@ -336,7 +352,7 @@ double SplitSearch::least_corner_score(const Score& score_of, const int* start, 
 // full; false when it is still full (the caller then walks the segment again).
 bool SplitSearch::keep_candidate(double score, int n_left, int last_left_case,
                                  double threshold) const {
-  if (candidates_.size() == MAX_CANDIDATES) {
+  if (candidates_.size() >= near_tie_capacity_) {
     std::size_t kept = 0;
     for (std::size_t i = 0; i < candidates_.size(); ++i) {
       if (candidates_[i].score > threshold) continue;
@@ -346,7 +362,7 @@ bool SplitSearch::keep_candidate(double score, int n_left, int last_left_case,
     }
     candidates_.resize(kept);
     candidate_counts_.resize(kept * n_classes_);
-    if (kept == MAX_CANDIDATES) return false;
+    if (kept >= near_tie_capacity_) return false;
   }
   candidates_.push_back({score, n_left, last_left_case});
   candidate_counts_.insert(candidate_counts_.end(), left_.begin(), left_.end());

@@ -74,6 +74,10 @@ class SplitSearch {
 
   int rule() const { return rule_; }
 
+  // How many near ties of a walk are kept in memory (MAX_CANDIDATES unless set); beyond that the
+  // segment is walked a second time. A small capacity serves to test the second walk.
+  void set_near_tie_capacity(std::size_t capacity) { near_tie_capacity_ = capacity; }
+
  private:
   // A boundary whose score came close to the least score met, kept for the exact evaluation.
   struct Candidate {
@@ -153,6 +157,9 @@ class SplitSearch {
   template <typename Score, typename Walk, typename Visit>
   void walk_in_blocks(const Score& score_of, Walk& walk, int m, double window, double& least,
                       Visit& visit) const;
+  template <typename Walk, typename Visit>
+  void walk_near_blocks(Walk& walk, int m, double window, const double& least,
+                        Visit& visit) const;
   template <typename Score>
   double least_corner_score(const Score& score_of, const int* start, const int* end, int m,
                             double start_score, double end_score) const;
@@ -202,6 +209,7 @@ class SplitSearch {
   mutable int tallied_node_ = -1;          // the node the tally holds all cases of, or -1
   mutable int tallied_size_ = 0;
   mutable std::vector<int> view_counts_;   // [code][class] of a missing copy
+  std::size_t near_tie_capacity_ = MAX_CANDIDATES;
   mutable std::vector<Candidate> candidates_;
   mutable std::vector<int> candidate_counts_;  // left class counts of each candidate
   mutable std::vector<int> block_counts_;      // left class counts at each block start
