@@ -208,10 +208,12 @@ void populate_ahead(Columns& columns) {
   ahead(columns.responses);
 }
 
-// Gives back what an estimate left unused.
+// Gives back what an estimate left unused: a large surplus by moving the column, a small one by
+// returning the pages populate_ahead asked for beyond the last record.
 void trim_columns(Columns& columns) {
   const auto trim = [](auto& values) {
     if (values.capacity() - values.size() > values.size() / 8 + 16) values.shrink_to_fit();
+    release_unused_room(values);
   };
   for (std::vector<double>& values : columns.values) trim(values);
   trim(columns.responses);

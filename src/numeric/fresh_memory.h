@@ -22,6 +22,16 @@ void resize_populated(std::vector<T>& values, std::size_t n) {
   values.resize(n);
 }
 
+// Gives back to the kernel the whole pages of [data, data + bytes), which nothing reads before
+// writing them again: they return, zero-filled, at their next write. Only a request.
+void release(void* data, std::size_t bytes);
+
+// release for the room a vector has beyond its elements, which its growth may have paged in.
+template <typename T>
+void release_unused_room(std::vector<T>& values) {
+  release(values.data() + values.size(), (values.capacity() - values.size()) * sizeof(T));
+}
+
 // A vector of n value-initialised elements whose pages come at once.
 template <typename T>
 std::vector<T> populated_vector(std::size_t n) {

@@ -6,6 +6,7 @@
 #include "draw/postscript.h"
 #include "interactive/control.h"
 #include "numeric/arrays.h"
+#include "numeric/fresh_memory.h"
 #include "numeric/limits.h"
 #include "numeric/output_file.h"
 #include "program/console.h"
@@ -89,6 +90,9 @@ void prune_pass(const Dataset& data, NodeTable& table, int pass, FILE* report,
 void grow_automatically(Dataset& data, NodeTable& table, int rule, FILE* report,
                         const std::string& base_name) {
   const std::string ps_name = base_name + ".ps";
+  // Every case stays in the root, case node 0, until the growth records the terminal nodes:
+  // meanwhile the case nodes need no pages of their own, and they come back zero-filled.
+  release(table.case_node.data(), table.case_node.size() * sizeof(table.case_node[0]));
   {
     SplitSearch search(data, rule, SplitSearch::FreeCodedColumns{});
     grow_tree(data, table, search);
