@@ -8,8 +8,8 @@
 #include <cstring>
 #include <vector>
 
-#include "numeric/fatal.h"
-#include "program/console.h"
+#include "io/console.h"
+#include "io/fatal.h"
 #include "program/run.h"
 
 namespace bramble_fuzz {

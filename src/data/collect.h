@@ -5,7 +5,7 @@
 #include <new>
 #include <vector>
 
-#include "numeric/fatal.h"
+#include "io/fatal.h"
 
 namespace bramble {
 

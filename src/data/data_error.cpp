@@ -1,6 +1,6 @@
 #include "data/data_error.h"
 
-#include "numeric/fatal.h"
+#include "io/fatal.h"
 #include "numeric/limits.h"
 
 namespace bramble {

@@ -16,7 +16,7 @@
 #include "data/recode.h"
 #include "data/token_reader.h"
 #include "data/value_parse.h"
-#include "numeric/fatal.h"
+#include "io/fatal.h"
 #include "numeric/fresh_memory.h"
 #include "numeric/limits.h"
 

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "data/ordering.h"
+#include "io/fatal.h"
 #include "numeric/arrays.h"
-#include "numeric/fatal.h"
 #include "numeric/limits.h"
 
 namespace bramble {

@@ -5,7 +5,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "numeric/fatal.h"
+#include "io/fatal.h"
 #include "numeric/limits.h"
 
 namespace bramble {

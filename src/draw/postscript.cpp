@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "numeric/output_file.h"
-#include "prune/report.h"
+#include "io/output_file.h"
+#include "report/tree_table.h"
 
 namespace bramble {
 

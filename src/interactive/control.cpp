@@ -5,9 +5,9 @@
 
 #include "interactive/node_dialogue.h"
 #include "interactive/risk.h"
+#include "io/console.h"
 #include "numeric/limits.h"
-#include "program/console.h"
-#include "prune/report.h"
+#include "report/tree_table.h"
 #include "tree/grow.h"
 #include "tree/impurity.h"
 

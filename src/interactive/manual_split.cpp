@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "interactive/node_dialogue.h"
+#include "io/console.h"
 #include "numeric/arrays.h"
-#include "program/console.h"
 
 namespace bramble {
 

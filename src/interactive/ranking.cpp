@@ -2,8 +2,8 @@
 #include <cstdio>
 
 #include "interactive/node_dialogue.h"
+#include "io/console.h"
 #include "numeric/arrays.h"
-#include "program/console.h"
 
 namespace bramble {
 

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "io/output_file.h"
 #include "numeric/limits.h"
-#include "numeric/output_file.h"
 #include "tree/impurity.h"
 
 namespace bramble {

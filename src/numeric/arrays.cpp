@@ -3,7 +3,7 @@
 #include <new>
 #include <stdexcept>
 
-#include "numeric/fatal.h"
+#include "io/fatal.h"
 #include "numeric/fresh_memory.h"
 
 namespace bramble {

@@ -1,6 +1,6 @@
 #include "numeric/random.h"
 
-#include "numeric/fatal.h"
+#include "io/fatal.h"
 
 namespace bramble {
 

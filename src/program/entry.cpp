@@ -3,10 +3,10 @@
 #include <string>
 
 #include "data/reader.h"
-#include "numeric/fatal.h"
+#include "io/console.h"
+#include "io/fatal.h"
+#include "io/output_file.h"
 #include "numeric/limits.h"
-#include "numeric/output_file.h"
-#include "program/console.h"
 #include "program/notices.h"
 #include "program/run.h"
 #include "tree/node_table.h"

@@ -2,8 +2,8 @@
 #include <cstdio>
 #include <new>
 
-#include "numeric/fatal.h"
-#include "program/console.h"
+#include "io/console.h"
+#include "io/fatal.h"
 #include "program/run.h"
 
 int main(int argc, char** argv) {

@@ -2,10 +2,10 @@
 
 #include <cstdio>
 
+#include "io/fatal.h"
 #include "numeric/arrays.h"
-#include "numeric/fatal.h"
 #include "numeric/limits.h"
-#include "prune/report.h"
+#include "report/tree_table.h"
 
 namespace bramble {
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "numeric/fatal.h"
+#include "io/fatal.h"
 #include "numeric/limits.h"
 #include "tree/impurity.h"
 

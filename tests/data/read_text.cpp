@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "data/reader.h"
-#include "numeric/fatal.h"
+#include "io/fatal.h"
 #include "support/scratch_stream.h"
 
 namespace bramble_test {

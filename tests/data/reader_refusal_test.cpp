@@ -8,7 +8,7 @@
 
 #include "data/read_text.h"
 #include "data/reader.h"
-#include "numeric/fatal.h"
+#include "io/fatal.h"
 #include "numeric/limits.h"
 #include "support/run_binary.h"
 

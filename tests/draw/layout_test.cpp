@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "prune/hand_tree.h"
+#include "support/hand_tree.h"
 
 namespace bramble {
 namespace {

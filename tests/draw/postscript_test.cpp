@@ -5,11 +5,11 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "numeric/fatal.h"
+#include "io/fatal.h"
+#include "io/output_file.h"
 #include "numeric/limits.h"
-#include "numeric/output_file.h"
-#include "prune/hand_tree.h"
 #include "support/ghostscript.h"
+#include "support/hand_tree.h"
 #include "support/run_binary.h"
 
 namespace bramble {

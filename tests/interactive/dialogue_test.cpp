@@ -9,7 +9,7 @@
 #include "interactive/control.h"
 #include "interactive/dialogue_session.h"
 #include "interactive/scripted_console.h"
-#include "program/console.h"
+#include "io/console.h"
 #include "support/run_binary.h"
 
 namespace bramble {

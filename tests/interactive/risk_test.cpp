@@ -10,7 +10,7 @@
 #include "interactive/dialogue_session.h"
 #include "interactive/risk.h"
 #include "interactive/scripted_console.h"
-#include "numeric/fatal.h"
+#include "io/fatal.h"
 #include "numeric/limits.h"
 
 namespace bramble {

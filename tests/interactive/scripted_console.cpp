@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "program/console.h"
+#include "io/console.h"
 #include "support/run_binary.h"
 
 namespace bramble_test {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "interactive/scripted_console.h"
-#include "numeric/fatal.h"
+#include "io/fatal.h"
 #include "program/run.h"
 #include "support/run_binary.h"
 

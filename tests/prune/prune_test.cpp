@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "numeric/fatal.h"
+#include "io/fatal.h"
 #include "numeric/limits.h"
-#include "prune/hand_tree.h"
+#include "support/hand_tree.h"
 
 namespace bramble {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "numeric/fatal.h"
+#include "io/fatal.h"
 #include "numeric/limits.h"
 #include "support/tree_fixtures.h"
 

@@ -1,4 +1,4 @@
-#include "program/console.h"
+#include "io/console.h"
 
 #include <fcntl.h>
 #include <unistd.h>

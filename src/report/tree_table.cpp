@@ -1,4 +1,4 @@
-#include "prune/report.h"
+#include "report/tree_table.h"
 
 #include <cmath>
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "numeric/fatal.h"
+#include "io/fatal.h"
 #include "support/scratch_stream.h"
 #include "support/tree_fixtures.h"
 #include "tree/node_table.h"

@@ -1,6 +1,6 @@
 // The console answer readers. They share one input stream, so what one reader leaves of a line is
 // what the next one sees.
-#include "program/console.h"
+#include "io/console.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "numeric/fatal.h"
+#include "io/fatal.h"
 
 #include <cstdio>
 

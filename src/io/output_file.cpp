@@ -1,6 +1,6 @@
-#include "numeric/output_file.h"
+#include "io/output_file.h"
 
-#include "numeric/fatal.h"
+#include "io/fatal.h"
 #include "numeric/limits.h"
 
 namespace bramble {

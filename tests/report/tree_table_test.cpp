@@ -1,11 +1,11 @@
 // The tree table of the report. Whole automatic runs (tests/e2e) pin down the rows of ordinal,
 // missing-copy and nominal splits; these tests add a slot that pruning emptied and the decoding of
 // odd category codes.
-#include "prune/report.h"
+#include "report/tree_table.h"
 
 #include <gtest/gtest.h>
 
-#include "prune/hand_tree.h"
+#include "support/hand_tree.h"
 
 namespace bramble {
 namespace {
