@@ -1,7 +1,6 @@
 #include "data/data_error.h"
 
 #include "io/fatal.h"
-#include "numeric/limits.h"
 
 namespace bramble {
 

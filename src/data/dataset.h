@@ -6,6 +6,9 @@
 
 namespace bramble {
 
+// The split statistic and the critical-value table stop at 10 classes (9 degrees of freedom).
+constexpr int MAX_CLASSES = 10;
+
 struct Dataset {
   int n_cases = 0;
   int n_covariates = 0;  // covariates read from the file plus their missing copies

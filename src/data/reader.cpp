@@ -18,11 +18,16 @@
 #include "data/value_parse.h"
 #include "io/fatal.h"
 #include "numeric/fresh_memory.h"
-#include "numeric/limits.h"
 
 namespace bramble {
 
 namespace {
+
+// The code of missing values unless some valid value is that low.
+constexpr double DEFAULT_MISSING_CODE = -9.0;
+
+// The longest token of the data file format; longer ones are read, but shown cut in messages.
+constexpr int MAX_TOKEN_LENGTH = 199;
 
 constexpr int TYPE_IGNORED = 0;
 constexpr int TYPE_ORDINAL = 1;

@@ -6,7 +6,6 @@
 #include <cstring>
 
 #include "io/fatal.h"
-#include "numeric/limits.h"
 
 namespace bramble {
 

@@ -3,11 +3,15 @@
 #include <cmath>
 
 #include "numeric/arrays.h"
-#include "numeric/limits.h"
 
 namespace bramble {
 
 namespace {
+
+// Layout units: the distance of two daughters, half a node, the least gap between neighbours.
+constexpr double LAYOUT_SPREAD = 2.0;
+constexpr double LAYOUT_HALF_WIDTH = 0.5;
+constexpr double LAYOUT_GAP = 1.2;
 
 constexpr double PAGE_WIDTH = 450.0;
 constexpr double PAGE_HEIGHT = 550.0;

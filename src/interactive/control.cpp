@@ -6,7 +6,6 @@
 #include "interactive/node_dialogue.h"
 #include "interactive/risk.h"
 #include "io/console.h"
-#include "numeric/limits.h"
 #include "report/tree_table.h"
 #include "tree/grow.h"
 #include "tree/impurity.h"

@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "interactive/risk.h"
-#include "numeric/limits.h"
 #include "tree/impurity.h"
 #include "tree/node_table.h"
 

@@ -5,10 +5,16 @@
 #include <cstdio>
 
 #include "io/output_file.h"
-#include "numeric/limits.h"
 #include "tree/impurity.h"
 
 namespace bramble {
+
+namespace {
+
+// The smallest node that is cross-validated.
+constexpr int MIN_CV_CASES = 20;
+
+}  // namespace
 
 double relative_risk(const int* table, int n_classes, double& w) {
   // First and second entries of classes 1 and 0.
@@ -41,7 +47,7 @@ void print_split_impurity(const int* table, int n_classes) {
     second_total += second[i];
   }
   const double value = impurity(first.data(), first_total, second.data(), second_total,
-                                first_total + second_total, n_classes, RULE_ENTROPY);
+                                first_total + second_total, n_classes, SplittingRule::entropy);
   std::printf("The impurity of the split=%f", value);
 }
 

@@ -12,6 +12,9 @@
 
 namespace bramble {
 
+// The folds of the cross-validation.
+constexpr int CV_FOLDS = 5;
+
 // Relative risk of class 1 between the two sides of a daughter table (daughter_counts layout);
 // w receives the interval factor: the interval is (rr / w, rr * w).
 double relative_risk(const int* table, int n_classes, double& w);

@@ -22,7 +22,7 @@ void fatal_error(const char* message) {
   std::fprintf(stderr, "%s\n", message);
   std::fprintf(stderr, "...now exiting to system...\n");
   std::fprintf(stderr, "Press Enter to end this program!");
-  end_program(1);
+  end_program(STATUS_RUNTIME_ERROR);
 }
 
 }  // namespace bramble

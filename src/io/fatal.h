@@ -5,6 +5,11 @@
 
 namespace bramble {
 
+// Exit statuses: data and file errors end with -1 (255 for the shell), internal errors with 1.
+constexpr int STATUS_OK = 0;
+constexpr int STATUS_DATA_ERROR = -1;
+constexpr int STATUS_RUNTIME_ERROR = 1;
+
 // Thrown by end_program and turned by main into the wait for one character and the exit status.
 struct ProgramExit {
   int status;

@@ -1,7 +1,6 @@
 #include "io/output_file.h"
 
 #include "io/fatal.h"
-#include "numeric/limits.h"
 
 namespace bramble {
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "tree/splitting_rule.h"
+
 namespace bramble {
 
 enum class CovariateKind { ordinal, nominal };
@@ -78,7 +80,6 @@ struct JudgedSplit {
   bool accepted = false;          // the split was made
 };
 
-enum class SplittingRule { entropy, gini };
 enum class RunMode { automatic, controlled };
 
 struct Model {

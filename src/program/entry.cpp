@@ -6,7 +6,6 @@
 #include "io/console.h"
 #include "io/fatal.h"
 #include "io/output_file.h"
-#include "numeric/limits.h"
 #include "program/notices.h"
 #include "program/run.h"
 #include "tree/node_table.h"
@@ -71,7 +70,8 @@ int run_program(int argc, char** argv) {
   NodeTable table(data.n_cases, data.n_classes);
 
   std::printf("Choose splitting rule [enter 1 for entropy(default) or 2 for gini]: ");
-  const int rule = read_choice(RULE_ENTROPY, "enter 1 for entropy and 2 for gini", false);
+  const int choice = read_choice(1, "enter 1 for entropy and 2 for gini", false);
+  const SplittingRule rule = choice == 2 ? SplittingRule::gini : SplittingRule::entropy;
   run_tree(data, table, rule, base_name);
   return STATUS_OK;
 }

@@ -9,7 +9,6 @@
 #include "io/output_file.h"
 #include "numeric/arrays.h"
 #include "numeric/fresh_memory.h"
-#include "numeric/limits.h"
 #include "program/notices.h"
 #include "program/run.h"
 #include "prune/prune.h"
@@ -87,7 +86,7 @@ void prune_pass(const Dataset& data, NodeTable& table, int pass, FILE* report,
   draw_tree_page(ps_name, data, table, node_counts, pass + 1);
 }
 
-void grow_automatically(Dataset& data, NodeTable& table, int rule, FILE* report,
+void grow_automatically(Dataset& data, NodeTable& table, SplittingRule rule, FILE* report,
                         const std::string& base_name) {
   const std::string ps_name = base_name + ".ps";
   // Every case stays in the root, case node 0, until the growth records the terminal nodes:
@@ -112,7 +111,7 @@ void grow_automatically(Dataset& data, NodeTable& table, int rule, FILE* report,
 
 }  // namespace
 
-void run_tree(Dataset& data, NodeTable& table, int rule, const std::string& base_name) {
+void run_tree(Dataset& data, NodeTable& table, SplittingRule rule, const std::string& base_name) {
   const std::string report_name = base_name + ".inf";
   init_node_table(table);
   show_user_notice(report_name);

@@ -4,12 +4,25 @@
 
 #include "io/fatal.h"
 #include "numeric/arrays.h"
-#include "numeric/limits.h"
 #include "report/tree_table.h"
 
 namespace bramble {
 
 namespace {
+
+// Upper chi-square quantiles as stored (four decimals), row = degrees of freedom (row 0 unused).
+constexpr double CHISQ_CRITICAL[MAX_CLASSES][N_PRUNE_PASSES] = {
+    {0, 0, 0, 0, 0, 0, 0},
+    {6.6348, 7.8794, 10.8275, 12.1156, 15.1367, 19.5114, 23.9281},
+    {9.2103, 10.5966, 13.8155, 15.2018, 18.4206, 23.0258, 27.6310},
+    {11.3448, 12.8381, 16.2662, 17.7300, 21.1075, 25.9017, 30.6648},
+    {13.2767, 14.8602, 18.4668, 19.9973, 23.5127, 28.4732, 33.3768},
+    {15.0862, 16.7496, 20.5150, 22.1053, 25.7448, 30.8561, 35.8881},
+    {16.8118, 18.5475, 22.4577, 24.1028, 27.8563, 33.1070, 38.2583},
+    {18.4753, 20.2777, 24.3218, 26.0177, 29.8775, 35.2585, 40.5218},
+    {20.0902, 21.9549, 26.1244, 27.8680, 31.8276, 37.3315, 42.7009},
+    {21.6659, 23.5893, 27.8771, 29.6658, 33.7199, 39.3406, 44.8109},
+};
 
 // The collapses of one walk moved cases from a daughter to its parent, possibly several times
 // along a chain; redirect[n] < n names the node that took over n's cases. Applying the whole chain

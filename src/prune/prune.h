@@ -8,6 +8,10 @@
 
 namespace bramble {
 
+// Pruning passes, in order.
+constexpr int N_PRUNE_PASSES = 7;
+constexpr double P_VALUES[N_PRUNE_PASSES] = {0.01, 0.005, 0.001, 0.0005, 0.0001, 0.00001, 0.000001};
+
 // keep_split[i] = 1 when the split statistic of node i reaches the critical value of pass p.
 std::vector<int> significant_splits(const NodeTable& table, int n_classes, int pass);
 

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "io/fatal.h"
-#include "numeric/limits.h"
 #include "tree/impurity.h"
 
 namespace bramble {

@@ -4,13 +4,12 @@
 #include <vector>
 
 #include "numeric/arrays.h"
-#include "numeric/limits.h"
 
 namespace bramble {
 
 double impurity(const int* left, int n_left, const int* right, int n_right, int n, int n_classes,
-                int rule) {
-  if (rule == RULE_ENTROPY) {
+                SplittingRule rule) {
+  if (rule == SplittingRule::entropy) {
     double entropy = 0.0;
     for (int k = 0; k < n_classes; ++k) {
       if (left[k] > 0 && n_left > 0) {
@@ -92,7 +91,7 @@ int lowest_set_bit(int s) {
 }  // namespace
 
 double best_nominal_split(const Dataset& data, int var, const int* cases, int m, double& code,
-                          int rule) {
+                          SplittingRule rule) {
   const int n_classes = data.n_classes;
   const int g = data.var_type[var];
   const double* values = data.X[var].data();
@@ -104,7 +103,7 @@ double best_nominal_split(const Dataset& data, int var, const int* cases, int m,
 }
 
 double best_grouping(const Dataset& data, const int* category_counts, int g, int m, double& code,
-                     int rule) {
+                     SplittingRule rule) {
   const int n_classes = data.n_classes;
   NominalSides sides(category_counts, n_classes, m);
   std::vector<int> present;

@@ -2,13 +2,14 @@
 #pragma once
 
 #include "data/dataset.h"
+#include "tree/splitting_rule.h"
 
 namespace bramble {
 
 // Size-weighted impurity of the two daughters, accumulated term by term: entropy (natural
-// logarithm) for rule 1, Gini for any other rule. n = n_left + n_right.
+// logarithm) or Gini, by rule. n = n_left + n_right.
 double impurity(const int* left, int n_left, const int* right, int n_right, int n, int n_classes,
-                int rule);
+                SplittingRule rule);
 
 // Whether m cases can make two daughters that both exceed the minimum daughter size.
 bool has_room_for_split(const Dataset& data, int m);
@@ -20,11 +21,11 @@ bool is_splittable(const Dataset& data, const int* cases, int m);
 // with the highest present category always left; code receives the step number. Returns
 // n_classes (code untouched) when no grouping is admissible.
 double best_nominal_split(const Dataset& data, int var, const int* cases, int m, double& code,
-                          int rule);
+                          SplittingRule rule);
 
 // The same search from the class counts of the g categories among m cases,
 // category_counts[category * n_classes + class].
 double best_grouping(const Dataset& data, const int* category_counts, int g, int m, double& code,
-                     int rule);
+                     SplittingRule rule);
 
 }  // namespace bramble

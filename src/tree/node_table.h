@@ -5,9 +5,12 @@
 
 #include "data/dataset.h"
 #include "numeric/fresh_memory.h"
-#include "numeric/limits.h"
 
 namespace bramble {
+
+// Node table capacity; a node is split only while node_count < NODE_LIMIT, so both daughters fit.
+constexpr int MAX_NODES = 200;
+constexpr int NODE_LIMIT = 199;
 
 // Node 0 is the root; splitting node i when node_count is q makes q its left daughter and q + 1 its
 // right daughter, so the numbering is breadth-first and a daughter's index exceeds its parent's.

@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <limits>
 
-#include "numeric/limits.h"
 #include "tree/impurity.h"
 #include "tree/split_search.h"
 
@@ -168,7 +167,7 @@ double SplitSearch::best_sorted_cut(int var, int node, const unsigned char* excl
   const SortedSegment segment = sorted_segment(var, node);
   int best_case = -1;
   const double best =
-      rule_ == RULE_ENTROPY
+      rule_ == SplittingRule::entropy
           ? best_boundary(EntropyScore{xlogx_.data(), totals_.data(), n_classes_}, segment,
                           excluded, m, best_case)
           : best_boundary(GiniScore{totals_.data(), n_classes_}, segment, excluded, m,

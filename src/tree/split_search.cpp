@@ -6,18 +6,17 @@
 #include <numeric>
 
 #include "numeric/fresh_memory.h"
-#include "numeric/limits.h"
 #include "tree/impurity.h"
 
 namespace bramble {
 
-SplitSearch::SplitSearch(const Dataset& data, int rule, ClassPacking packing)
+SplitSearch::SplitSearch(const Dataset& data, SplittingRule rule, ClassPacking packing)
     : SplitSearch(data, rule, packing, nullptr) {}
 
-SplitSearch::SplitSearch(Dataset& data, int rule, FreeCodedColumns)
+SplitSearch::SplitSearch(Dataset& data, SplittingRule rule, FreeCodedColumns)
     : SplitSearch(data, rule, ClassPacking::when_it_fits, &data) {}
 
-SplitSearch::SplitSearch(const Dataset& data, int rule, ClassPacking packing, Dataset* freeable)
+SplitSearch::SplitSearch(const Dataset& data, SplittingRule rule, ClassPacking packing, Dataset* freeable)
     : data_(data), rule_(rule), n_classes_(data.n_classes),
       min_daughter_size_(data.min_daughter_size()), views_(data.n_covariates),
       begin_(MAX_NODES, 0), end_(MAX_NODES, 0),
@@ -37,7 +36,7 @@ SplitSearch::SplitSearch(const Dataset& data, int rule, ClassPacking packing, Da
   std::iota(case_list_.begin(), case_list_.end(), 0);
   side_ = populated_vector<unsigned char>(data.n_cases);
   right_scratch_ = populated_vector<ColumnEntry>(data.n_cases);
-  if (rule_ == RULE_ENTROPY) {
+  if (rule_ == SplittingRule::entropy) {
     resize_populated(xlogx_, static_cast<std::size_t>(data.n_cases) + 1);
     xlogx_[0] = 0.0;
     for (int k = 1; k <= data.n_cases; ++k) xlogx_[k] = k * std::log(static_cast<double>(k));

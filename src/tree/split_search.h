@@ -15,6 +15,7 @@
 #include "data/dataset.h"
 #include "tree/column_order.h"
 #include "tree/node_table.h"
+#include "tree/splitting_rule.h"
 
 namespace bramble {
 
@@ -31,14 +32,15 @@ class SplitSearch {
   enum class ClassPacking { when_it_fits, never };
 
   // Every case starts in the root, node 0.
-  SplitSearch(const Dataset& data, int rule, ClassPacking packing = ClassPacking::when_it_fits);
+  SplitSearch(const Dataset& data, SplittingRule rule,
+              ClassPacking packing = ClassPacking::when_it_fits);
 
   // The same, for an automatic growth: the columns of data that the search codes (every coded
   // covariate and the missing copies seen through one) are freed once coded, before the search's
   // own arrays are made, as growth reads them no more. The controlled dialogue reads every column
   // and keeps them.
   struct FreeCodedColumns {};
-  SplitSearch(Dataset& data, int rule, FreeCodedColumns);
+  SplitSearch(Dataset& data, SplittingRule rule, FreeCodedColumns);
 
   // The cases of node in increasing case order, and their number.
   const int* cases(int node) const;
@@ -72,7 +74,7 @@ class SplitSearch {
   // Writes in case_node the terminal node (no left child) of every case.
   void record_case_nodes(NodeTable& table) const;
 
-  int rule() const { return rule_; }
+  SplittingRule rule() const { return rule_; }
 
   // How many near ties of a walk are kept in memory (MAX_CANDIDATES unless set); beyond that the
   // segment is walked a second time. A small capacity serves to test the second walk.
@@ -123,7 +125,7 @@ class SplitSearch {
   // Near ties of a sorted column kept in memory; beyond that the segment is walked a second time.
   static constexpr std::size_t MAX_CANDIDATES = 64;
 
-  SplitSearch(const Dataset& data, int rule, ClassPacking packing, Dataset* freeable);
+  SplitSearch(const Dataset& data, SplittingRule rule, ClassPacking packing, Dataset* freeable);
   EntryBody entry_body(ClassPacking packing) const;
   bool column_varies(int var, int node) const;
   // The codes of the coded columns, and the covariates to sort, in order of their sorted_ index.
@@ -178,7 +180,7 @@ class SplitSearch {
   }
 
   const Dataset& data_;
-  int rule_;
+  SplittingRule rule_;
   int n_classes_;
   int min_daughter_size_;
   std::vector<CovariateView> views_;                // per covariate

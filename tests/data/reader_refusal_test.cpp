@@ -9,7 +9,7 @@
 #include "data/read_text.h"
 #include "data/reader.h"
 #include "io/fatal.h"
-#include "numeric/limits.h"
+#include "io/fatal.h"
 #include "support/run_binary.h"
 
 namespace bramble_test {

@@ -7,7 +7,6 @@
 
 #include "io/fatal.h"
 #include "io/output_file.h"
-#include "numeric/limits.h"
 #include "support/ghostscript.h"
 #include "support/hand_tree.h"
 #include "support/run_binary.h"

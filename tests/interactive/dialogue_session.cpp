@@ -1,8 +1,8 @@
 #include "interactive/dialogue_session.h"
 
 #include "interactive/control.h"
-#include "numeric/limits.h"
 #include "numeric/random.h"
+#include "program/run.h"
 #include "support/run_binary.h"
 
 namespace bramble_test {
@@ -15,7 +15,7 @@ bramble::Dataset eight_cases() {
 DialogueSession::DialogueSession(const bramble::Dataset& dataset)
     : data(dataset),
       table(data.n_cases, data.n_classes),
-      search(data, bramble::RULE_ENTROPY),
+      search(data, bramble::SplittingRule::entropy),
       random_seed(bramble::RANDOM_SEED),
       report_name(make_scratch_dir() + "/session.inf") {
   bramble::init_node_table(table);

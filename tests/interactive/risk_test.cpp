@@ -11,7 +11,6 @@
 #include "interactive/risk.h"
 #include "interactive/scripted_console.h"
 #include "io/fatal.h"
-#include "numeric/limits.h"
 
 namespace bramble {
 namespace {

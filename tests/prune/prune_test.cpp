@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include "io/fatal.h"
-#include "numeric/limits.h"
 #include "support/hand_tree.h"
 
 namespace bramble {

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "numeric/limits.h"
 #include "tree/grow.h"
 #include "tree/impurity.h"
 
@@ -20,9 +19,10 @@ std::vector<int> node_cases(const bramble::NodeTable& table, int node) {
 
 using bramble::Dataset;
 using bramble::NodeTable;
+using bramble::SplittingRule;
 
 double reference_ordinal_split(const Dataset& data, int var, const std::vector<int>& cases,
-                               double& cut, int rule) {
+                               double& cut, SplittingRule rule) {
   const int m = static_cast<int>(cases.size());
   const int n_classes = data.n_classes;
   std::vector<std::pair<double, int>> pairs;
@@ -63,7 +63,7 @@ double reference_ordinal_split(const Dataset& data, int var, const std::vector<i
 namespace {
 
 double reference_best_split(const Dataset& data, int var, const std::vector<int>& cases,
-                            double& cut, int rule) {
+                            double& cut, SplittingRule rule) {
   if (data.is_nominal(var)) {
     return bramble::best_nominal_split(data, var, cases.data(), static_cast<int>(cases.size()),
                                        cut, rule);
@@ -73,7 +73,7 @@ double reference_best_split(const Dataset& data, int var, const std::vector<int>
 
 }  // namespace
 
-void reference_grow_tree(const Dataset& data, NodeTable& table, int rule) {
+void reference_grow_tree(const Dataset& data, NodeTable& table, SplittingRule rule) {
   bramble::init_node_table(table);
   table.node_count = 1;
   for (int node = 0; node < table.node_count; ++node) {

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "io/fatal.h"
-#include "numeric/limits.h"
 #include "support/tree_fixtures.h"
 
 namespace bramble {
@@ -22,7 +21,7 @@ TEST(SplitStatistic, AddsHalfToEveryCellWhenOneIsBelowFive) {
 }
 
 struct GrownTree {
-  explicit GrownTree(const Dataset& data, int rule = RULE_ENTROPY)
+  explicit GrownTree(const Dataset& data, SplittingRule rule = SplittingRule::entropy)
       : table(data.n_cases, data.n_classes), search(data, rule) {
     init_node_table(table);
     grow_tree(data, table, search);
@@ -69,7 +68,7 @@ TEST(GrowTree, LowestCovariateWinsATie) {
   const Dataset nominal = make_dataset({{1, 2, 3, 4}, {1, 1, 0, 0}}, classes, 2, {1, 2});
   EXPECT_EQ(GrownTree(nominal).table.split_var[0], 0);
   const Dataset better = make_dataset({{1, 3, 2, 4}, {1, 1, 0, 0}}, classes, 2, {1, 2});
-  const GrownTree grown(better, RULE_GINI);
+  const GrownTree grown(better, SplittingRule::gini);
   EXPECT_EQ(grown.table.split_var[0], 1);
   EXPECT_EQ(grown.table.cut_off[0], 1.0);  // decimal category code: category 0 goes right
 }
@@ -78,7 +77,7 @@ TEST(GrowNode, NodeLimitLeavesTheNodeTerminal) {
   const Dataset data = make_dataset({{1, 2, 3, 4}}, {0, 0, 1, 1}, 2);
   NodeTable table(4, 2);
   init_node_table(table);
-  SplitSearch search(data, RULE_ENTROPY);
+  SplitSearch search(data, SplittingRule::entropy);
   table.node_count = NODE_LIMIT;
   grow_node(0, data, table, search);
   EXPECT_EQ(table.node_count, NODE_LIMIT);
@@ -98,7 +97,7 @@ TEST(GrowNode, EmptyNodeEndsTheRunWithStatusZero) {
   const Dataset data = make_dataset({{1, 2}, {3, 4}, {5.5, 1}}, {0, 1}, 2);
   NodeTable table(2, 2);
   init_node_table(table);
-  SplitSearch search(data, RULE_ENTROPY);
+  SplitSearch search(data, SplittingRule::entropy);
   // A split of the root on covariate 3 at 5.5 that sends every case left.
   table.split_var[0] = 2;
   table.cut_off[0] = 5.5;

@@ -5,7 +5,6 @@
 #include <cmath>
 #include <vector>
 
-#include "numeric/limits.h"
 #include "support/tree_fixtures.h"
 #include "tree/node_table.h"
 
@@ -17,20 +16,18 @@ using bramble_test::make_dataset;
 TEST(Impurity, WeighsTheDaughtersBySize) {
   const int left[] = {2, 0};
   const int right[] = {1, 3};
-  EXPECT_NEAR(impurity(left, 2, right, 4, 6, 2, RULE_ENTROPY), 0.37489, 5e-6);
-  EXPECT_DOUBLE_EQ(impurity(left, 2, right, 4, 6, 2, RULE_GINI), 0.25);
-  // Any rule other than 1 is Gini.
-  EXPECT_DOUBLE_EQ(impurity(left, 2, right, 4, 6, 2, 7), 0.25);
+  EXPECT_NEAR(impurity(left, 2, right, 4, 6, 2, SplittingRule::entropy), 0.37489, 5e-6);
+  EXPECT_DOUBLE_EQ(impurity(left, 2, right, 4, 6, 2, SplittingRule::gini), 0.25);
 }
 
 TEST(Impurity, EmptyClassesAndEmptyDaughtersAddNothing) {
   const int empty[] = {0, 0};
   const int even[] = {2, 2};
-  EXPECT_DOUBLE_EQ(impurity(empty, 0, even, 4, 4, 2, RULE_ENTROPY), std::log(2.0));
-  EXPECT_DOUBLE_EQ(impurity(empty, 0, even, 4, 4, 2, RULE_GINI), 0.5);
+  EXPECT_DOUBLE_EQ(impurity(empty, 0, even, 4, 4, 2, SplittingRule::entropy), std::log(2.0));
+  EXPECT_DOUBLE_EQ(impurity(empty, 0, even, 4, 4, 2, SplittingRule::gini), 0.5);
   const int pure_left[] = {3, 0};
   const int pure_right[] = {0, 5};
-  EXPECT_EQ(impurity(pure_left, 3, pure_right, 5, 8, 2, RULE_ENTROPY), 0.0);
+  EXPECT_EQ(impurity(pure_left, 3, pure_right, 5, 8, 2, SplittingRule::entropy), 0.0);
 }
 
 TEST(IsSplittable, NeedsTwoClassesAndAVaryingCovariate) {
@@ -56,13 +53,13 @@ TEST(BestNominalSplit, StepNumbersFollowTheGrayCodeOfThePresentCategories) {
   const int all[] = {0, 1, 2, 3, 4, 5};
   double code = 0.0;
   // Step 1 sends {P0} right, step 2 {P0, P1}, step 3 {P1}; P2 (category 3) always stays left.
-  EXPECT_EQ(best_nominal_split(nominal_data({1, 1, 0, 0, 0, 0}), 0, all, 6, code, RULE_ENTROPY),
+  EXPECT_EQ(best_nominal_split(nominal_data({1, 1, 0, 0, 0, 0}), 0, all, 6, code, SplittingRule::entropy),
             0.0);
   EXPECT_EQ(code, 1.0);
-  EXPECT_EQ(best_nominal_split(nominal_data({1, 1, 1, 1, 0, 0}), 0, all, 6, code, RULE_ENTROPY),
+  EXPECT_EQ(best_nominal_split(nominal_data({1, 1, 1, 1, 0, 0}), 0, all, 6, code, SplittingRule::entropy),
             0.0);
   EXPECT_EQ(code, 2.0);
-  EXPECT_EQ(best_nominal_split(nominal_data({0, 0, 1, 1, 0, 0}), 0, all, 6, code, RULE_ENTROPY),
+  EXPECT_EQ(best_nominal_split(nominal_data({0, 0, 1, 1, 0, 0}), 0, all, 6, code, SplittingRule::entropy),
             0.0);
   EXPECT_EQ(code, 3.0);
 }
@@ -74,8 +71,8 @@ TEST(BestNominalSplit, EarliestStepWinsATie) {
   const int left[] = {1, 2};
   const int right[] = {1, 0};
   double code = 0.0;
-  const double best = best_nominal_split(data, 0, all, 4, code, RULE_ENTROPY);
-  EXPECT_EQ(best, impurity(left, 3, right, 1, 4, 2, RULE_ENTROPY));
+  const double best = best_nominal_split(data, 0, all, 4, code, SplittingRule::entropy);
+  EXPECT_EQ(best, impurity(left, 3, right, 1, 4, 2, SplittingRule::entropy));
   EXPECT_EQ(code, 1.0);
 }
 
@@ -83,7 +80,7 @@ TEST(BestNominalSplit, OneCategoryOrNoAdmissibleGrouping) {
   const Dataset data = nominal_data({0, 1, 0, 1, 0, 1});
   const int same_category[] = {2, 3};
   double code = 42.0;
-  EXPECT_EQ(best_nominal_split(data, 0, same_category, 2, code, RULE_ENTROPY), 2.0);
+  EXPECT_EQ(best_nominal_split(data, 0, same_category, 2, code, SplittingRule::entropy), 2.0);
   EXPECT_EQ(code, 42.0);
 
   // 300 cases: every daughter needs more than 3. Category 1 holds only 3 cases.
@@ -96,7 +93,7 @@ TEST(BestNominalSplit, OneCategoryOrNoAdmissibleGrouping) {
   const Dataset large = make_dataset({categories}, classes, 2, {2});
   std::vector<int> all(300);
   for (int c = 0; c < 300; ++c) all[c] = c;
-  EXPECT_EQ(best_nominal_split(large, 0, all.data(), 300, code, RULE_ENTROPY), 2.0);
+  EXPECT_EQ(best_nominal_split(large, 0, all.data(), 300, code, SplittingRule::entropy), 2.0);
   EXPECT_EQ(code, 1.0);
 }
 

@@ -5,7 +5,6 @@
 #include <random>
 #include <vector>
 
-#include "numeric/limits.h"
 #include "support/reference_search.h"
 #include "support/tree_fixtures.h"
 #include "tree/column_order.h"
@@ -44,6 +43,7 @@ void expect_same_ordinal_splits(const Dataset& data, const NodeTable& table,
 }
 
 using Packing = SplitSearch::ClassPacking;
+using Rule = SplittingRule;
 
 // The data as recoding leaves them: the rows of the missing copies empty, to be read through
 // their sources.
@@ -70,13 +70,13 @@ void check_every_node_of(const Dataset& data, SplitSearch& search, std::mt19937&
 
 // The same with a search of its own, on searched (the data, or the data with their copies
 // unfilled).
-void check_every_node(const Dataset& data, int rule, std::mt19937& rng,
+void check_every_node(const Dataset& data, SplittingRule rule, std::mt19937& rng,
                       Packing packing = Packing::when_it_fits, const Dataset* searched = nullptr) {
   SplitSearch search(searched != nullptr ? *searched : data, rule, packing);
   check_every_node_of(data, search, rng);
 }
 
-void expect_same_table(const NodeTable& grown, const Dataset& data, int rule) {
+void expect_same_table(const NodeTable& grown, const Dataset& data, SplittingRule rule) {
   NodeTable expected(data.n_cases, data.n_classes);
   bramble_test::reference_grow_tree(data, expected, rule);
   ASSERT_EQ(grown.node_count, expected.node_count);
@@ -96,9 +96,13 @@ void expect_same_tree_of(const Dataset& data, SplitSearch& search) {
   expect_same_table(grown, data, search.rule());
 }
 
-void expect_same_tree(const Dataset& data, int rule, Packing packing = Packing::when_it_fits) {
+void expect_same_tree(const Dataset& data, SplittingRule rule, Packing packing = Packing::when_it_fits) {
   SplitSearch search(data, rule, packing);
   expect_same_tree_of(data, search);
+}
+
+const char* rule_name(SplittingRule rule) {
+  return rule == SplittingRule::entropy ? "entropy" : "gini";
 }
 
 // Runs check(data, rule, rng) on random data sets of 2 to max_cases cases and 2 to 5 classes,
@@ -110,8 +114,8 @@ void for_random_data_sets(unsigned seed, int rounds, int max_cases, Check check)
     const int n_cases = std::uniform_int_distribution<int>(2, max_cases)(rng);
     const int n_classes = std::uniform_int_distribution<int>(2, 5)(rng);
     const Dataset data = bramble_test::random_dataset(rng, n_cases, n_classes);
-    for (const int rule : {RULE_ENTROPY, RULE_GINI}) {
-      SCOPED_TRACE(testing::Message() << "round " << round << " rule " << rule);
+    for (const SplittingRule rule : {SplittingRule::entropy, SplittingRule::gini}) {
+      SCOPED_TRACE(testing::Message() << "round " << round << " rule " << rule_name(rule));
       check(data, rule, rng);
     }
   }
@@ -120,7 +124,7 @@ void for_random_data_sets(unsigned seed, int rounds, int max_cases, Check check)
 TEST(SplitSearchRandom, MatchesThePlainSearchAtEveryNode) {
   // Up to 1200 cases: minimum daughter sizes 0 to 12, and above 512 or so cases the continuous
   // covariates have too many values to be coded.
-  for_random_data_sets(20240611, 40, 1200, [](const Dataset& data, int rule, std::mt19937& rng) {
+  for_random_data_sets(20240611, 40, 1200, [](const Dataset& data, Rule rule, std::mt19937& rng) {
     check_every_node(data, rule, rng);
     const Dataset unfilled = with_unfilled_copies(data);
     check_every_node(data, rule, rng, Packing::when_it_fits, &unfilled);
@@ -129,14 +133,14 @@ TEST(SplitSearchRandom, MatchesThePlainSearchAtEveryNode) {
 
 // Sorted columns whose entries leave the class to a lookup by case, as for the largest data sets.
 TEST(SplitSearchRandom, MatchesThePlainSearchWithoutPackedClasses) {
-  for_random_data_sets(4242, 15, 1200, [](const Dataset& data, int rule, std::mt19937& rng) {
+  for_random_data_sets(4242, 15, 1200, [](const Dataset& data, Rule rule, std::mt19937& rng) {
     check_every_node(data, rule, rng, Packing::never);
     expect_same_tree(data, rule, Packing::never);
   });
 }
 
 TEST(SplitSearchRandom, GrowsTheSameTreesAsThePlainGrowth) {
-  for_random_data_sets(777, 30, 2500, [](const Dataset& data, int rule, std::mt19937&) {
+  for_random_data_sets(777, 30, 2500, [](const Dataset& data, Rule rule, std::mt19937&) {
     expect_same_tree(data, rule);
   });
 }
@@ -144,7 +148,7 @@ TEST(SplitSearchRandom, GrowsTheSameTreesAsThePlainGrowth) {
 // An automatic growth frees the columns its search codes and never fills the missing copies: it
 // must never read them.
 TEST(SplitSearchRandom, GrowsTheSameTreesOnceTheCodedColumnsAreFreed) {
-  for_random_data_sets(31337, 20, 2500, [](const Dataset& data, int rule, std::mt19937&) {
+  for_random_data_sets(31337, 20, 2500, [](const Dataset& data, Rule rule, std::mt19937&) {
     Dataset freed = with_unfilled_copies(data);
     NodeTable grown(data.n_cases, data.n_classes);
     init_node_table(grown);
@@ -168,8 +172,8 @@ TEST(SplitSearchRandom, LargeNodesGrowTheSameTrees) {
   std::mt19937 rng(99);
   for (const int n_classes : {2, 4}) {
     const Dataset data = bramble_test::random_dataset(rng, 30000, n_classes);
-    for (const int rule : {RULE_ENTROPY, RULE_GINI}) {
-      SCOPED_TRACE(testing::Message() << n_classes << " classes, rule " << rule);
+    for (const SplittingRule rule : {SplittingRule::entropy, SplittingRule::gini}) {
+      SCOPED_TRACE(testing::Message() << n_classes << " classes, rule " << rule_name(rule));
       expect_same_tree(data, rule);
     }
   }
@@ -181,7 +185,7 @@ TEST(SplitSearchRandom, ManyTiedBoundaries) {
   std::mt19937 rng(5);
   for (const int n_classes : {2, 3}) {
     const Dataset data = bramble_test::tied_runs_dataset(rng, 300, n_classes);
-    for (const int rule : {RULE_ENTROPY, RULE_GINI}) {
+    for (const SplittingRule rule : {SplittingRule::entropy, SplittingRule::gini}) {
       check_every_node(data, rule, rng);
       expect_same_tree(data, rule);
     }
@@ -191,7 +195,7 @@ TEST(SplitSearchRandom, ManyTiedBoundaries) {
 // A search that keeps no near tie walks every searched segment a second time, passing over the
 // blocks that the first walk's bounds rule out: it must find what keeping them would.
 TEST(SplitSearchRandom, SecondWalksFindTheSameSplits) {
-  for_random_data_sets(606, 15, 2500, [](const Dataset& data, int rule, std::mt19937& rng) {
+  for_random_data_sets(606, 15, 2500, [](const Dataset& data, Rule rule, std::mt19937& rng) {
     SplitSearch search(data, rule);
     search.set_near_tie_capacity(0);
     check_every_node_of(data, search, rng);

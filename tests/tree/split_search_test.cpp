@@ -4,7 +4,6 @@
 
 #include <vector>
 
-#include "numeric/limits.h"
 #include "support/reference_search.h"
 #include "support/tree_fixtures.h"
 #include "tree/impurity.h"
@@ -24,18 +23,18 @@ TEST(OrdinalSearch, ScoresEveryBoundaryAndKeepsTheLeast) {
   const int cut1_right[] = {1, 2};
   const int cut2_left[] = {2, 1};
   const int cut2_right[] = {0, 2};
-  EXPECT_NEAR(impurity(cut1_left, 2, cut1_right, 3, 5, 2, RULE_ENTROPY), 0.65917, 5e-6);
-  EXPECT_NEAR(impurity(cut2_left, 3, cut2_right, 2, 5, 2, RULE_ENTROPY), 0.38191, 5e-6);
-  EXPECT_NEAR(impurity(cut1_left, 2, cut1_right, 3, 5, 2, RULE_GINI), 0.46667, 5e-6);
+  EXPECT_NEAR(impurity(cut1_left, 2, cut1_right, 3, 5, 2, SplittingRule::entropy), 0.65917, 5e-6);
+  EXPECT_NEAR(impurity(cut2_left, 3, cut2_right, 2, 5, 2, SplittingRule::entropy), 0.38191, 5e-6);
+  EXPECT_NEAR(impurity(cut1_left, 2, cut1_right, 3, 5, 2, SplittingRule::gini), 0.46667, 5e-6);
 
-  for (const int rule : {RULE_ENTROPY, RULE_GINI}) {
+  for (const SplittingRule rule : {SplittingRule::entropy, SplittingRule::gini}) {
     SplitSearch search(data, rule);
     double cut = 0.0;
     EXPECT_EQ(search.best_ordinal_split(0, 0, nullptr, cut),
               impurity(cut2_left, 3, cut2_right, 2, 5, 2, rule));
     EXPECT_EQ(cut, 2.0);
   }
-  SplitSearch gini(data, RULE_GINI);
+  SplitSearch gini(data, SplittingRule::gini);
   double cut = 0.0;
   EXPECT_NEAR(gini.best_split(0, 0, cut), 0.26667, 5e-6);
 }
@@ -43,7 +42,7 @@ TEST(OrdinalSearch, ScoresEveryBoundaryAndKeepsTheLeast) {
 TEST(OrdinalSearch, LowestCutOffWinsATie) {
   // Cutting after 1 and after 3 give mirror-image tables of equal impurity.
   const Dataset data = make_dataset({{4, 3, 2, 1}}, {0, 1, 1, 0}, 2);
-  for (const int rule : {RULE_ENTROPY, RULE_GINI}) {
+  for (const SplittingRule rule : {SplittingRule::entropy, SplittingRule::gini}) {
     SplitSearch search(data, rule);
     double cut = 0.0;
     search.best_ordinal_split(0, 0, nullptr, cut);
@@ -61,7 +60,7 @@ TEST(OrdinalSearch, DaughtersMustExceedOnePercentOfAllCases) {
       classes[c] = 1;
     }
     const Dataset data = make_dataset({values}, classes, 2);
-    SplitSearch search(data, RULE_ENTROPY);
+    SplitSearch search(data, SplittingRule::entropy);
     double cut = -1.0;
     const double best = search.best_ordinal_split(0, 0, nullptr, cut);
     EXPECT_EQ(best, low == 2 ? 2.0 : 0.0);
@@ -72,7 +71,7 @@ TEST(OrdinalSearch, DaughtersMustExceedOnePercentOfAllCases) {
 TEST(OrdinalSearch, OneDistinctValueHasNoBoundary) {
   // -0.0 and 0.0 are one value.
   const Dataset data = make_dataset({{0.0, -0.0, 0.0}}, {0, 1, 1}, 2);
-  SplitSearch search(data, RULE_GINI);
+  SplitSearch search(data, SplittingRule::gini);
   double cut = 7.0;
   EXPECT_EQ(search.best_ordinal_split(0, 0, nullptr, cut), 2.0);
   EXPECT_EQ(cut, 0.0);
@@ -81,7 +80,7 @@ TEST(OrdinalSearch, OneDistinctValueHasNoBoundary) {
 TEST(OrdinalSearch, ExcludedCasesAreLeftOut) {
   const Dataset data = make_dataset({{0.5, 1, 1, 2, 3, 3, 4}}, {1, 0, 1, 0, 1, 1, 0}, 2);
   std::vector<unsigned char> excluded = {1, 0, 0, 0, 0, 0, 1};
-  for (const int rule : {RULE_ENTROPY, RULE_GINI}) {
+  for (const SplittingRule rule : {SplittingRule::entropy, SplittingRule::gini}) {
     SplitSearch search(data, rule);
     double cut = 0.0;
     double expected_cut = 0.0;
@@ -92,7 +91,7 @@ TEST(OrdinalSearch, ExcludedCasesAreLeftOut) {
   }
   // A single case considered: no boundary, and its value is the cut-off.
   excluded = {1, 1, 1, 1, 1, 1, 0};
-  SplitSearch search(data, RULE_ENTROPY);
+  SplitSearch search(data, SplittingRule::entropy);
   double cut = 0.0;
   EXPECT_EQ(search.best_ordinal_split(0, 0, excluded.data(), cut), 2.0);
   EXPECT_EQ(cut, 4.0);
@@ -101,7 +100,7 @@ TEST(OrdinalSearch, ExcludedCasesAreLeftOut) {
 TEST(SplitSearch, DaughtersKeepCaseOrderAndValueOrder) {
   const Dataset data = make_dataset({{5, 3, 8, 3, 1, 9, 2}, {0, 1, 0, 1, 0, 2, 1}},
                                     {0, 1, 0, 1, 0, 1, 1}, 2, {1, 3});
-  for (const int rule : {RULE_ENTROPY, RULE_GINI}) {
+  for (const SplittingRule rule : {SplittingRule::entropy, SplittingRule::gini}) {
     SplitSearch search(data, rule);
     NodeTable table(7, 2);
     table.cut_off[0] = 3.0;
