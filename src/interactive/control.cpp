@@ -117,7 +117,7 @@ bool leaves_daughter_empty(const NodeTable& table) {
 void judge_split(const NodeDialogue& dialogue, int var) {
   const std::vector<int> counts = dialogue.table.daughter_counts;
   report_split_risk(dialogue.data, dialogue.table, dialogue.search, dialogue.node, var,
-                    counts.data(), dialogue.random_seed, dialogue.report_name);
+                    counts.data(), dialogue.random, dialogue.report_name);
 }
 
 void return_cases(const NodeDialogue& dialogue) {
@@ -125,12 +125,12 @@ void return_cases(const NodeDialogue& dialogue) {
 }
 
 void control_node(int node, const Dataset& data, NodeTable& table, SplitSearch& search,
-                  int& random_seed, const std::string& report_name) {
+                  RandomStream& random, const std::string& report_name) {
   const int m = search.size(node);
   if (m == 0) stop_on_empty_node(table, node);
   table.node_size[node] = m;
   if (table.node_count >= NODE_LIMIT) return;
-  run_dialogue(NodeDialogue{node, data, table, search, random_seed, report_name,
+  run_dialogue(NodeDialogue{node, data, table, search, random, report_name,
                             search.cases(node), m});
 }
 

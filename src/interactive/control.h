@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "data/dataset.h"
+#include "numeric/random.h"
 #include "tree/node_table.h"
 #include "tree/split_search.h"
 
@@ -14,7 +15,7 @@ namespace bramble {
 // impurity of their best split, proposals judged by relative risk, acceptance, choice by rank or
 // covariate, or a manual split; records the outcome in the node table.
 void control_node(int node, const Dataset& data, NodeTable& table, SplitSearch& search,
-                  int& random_seed, const std::string& report_name);
+                  RandomStream& random, const std::string& report_name);
 
 // The covariates of one node ranked by the impurity of their best split: row 0 the impurity, row 1
 // the covariate index, row 2 the search's cut-off (ordinal threshold or nominal subset code).

@@ -98,11 +98,11 @@ void add_fold_tally(const int* tally, int* pooled) {
 
 std::array<int, 4> cross_validated_table(const Dataset& data, NodeTable& table,
                                          const SplitSearch& search, int node, int var,
-                                         int& random_seed) {
+                                         RandomStream& random) {
   const int* cases = search.cases(node);
   const int n = search.size(node);
   const int fold_size = n / CV_FOLDS;
-  const std::vector<int> order = random_order(random_seed, n);
+  const std::vector<int> order = random_order(random, n);
   Fold fold;
   fold.excluded.assign(data.n_cases, 0);
   fold.held_out.reserve(fold_size);

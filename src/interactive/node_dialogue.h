@@ -5,6 +5,7 @@
 
 #include "data/dataset.h"
 #include "interactive/control.h"
+#include "numeric/random.h"
 #include "tree/node_table.h"
 #include "tree/split_search.h"
 
@@ -15,7 +16,7 @@ struct NodeDialogue {
   const Dataset& data;
   NodeTable& table;
   SplitSearch& search;
-  int& random_seed;
+  RandomStream& random;
   const std::string& report_name;
   const int* cases;  // the node's cases in increasing case order
   int m;

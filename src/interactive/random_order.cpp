@@ -121,12 +121,12 @@ class Pool {
 
 }  // namespace
 
-std::vector<int> random_order(int& seed, int n) {
+std::vector<int> random_order(RandomStream& random, int n) {
   std::vector<int> order = ivector(n);
   Pool pool(n > 0 ? n : 0);
   for (int i = 0; i < n; ++i) {
     const int left = n - i;
-    int j = static_cast<int>(ran1(seed) * left);
+    int j = static_cast<int>(random.next() * left);
     if (j >= left) j = left - 1;
     order[i] = pool.take(j);
   }

@@ -52,7 +52,7 @@ void print_split_impurity(const int* table, int n_classes) {
 }
 
 void report_split_risk(const Dataset& data, NodeTable& table, const SplitSearch& search, int node,
-                       int var, const int* counts, int& random_seed,
+                       int var, const int* counts, RandomStream& random,
                        const std::string& report_name) {
   FILE* report = open_output(report_name, "a");
   print_split_impurity(counts, data.n_classes);
@@ -63,7 +63,7 @@ void report_split_risk(const Dataset& data, NodeTable& table, const SplitSearch&
   std::printf("  its 95 percent confidence interval=(%f, %f)\n", risk / w, risk * w);
   if (data.n_classes == 2 && search.size(node) >= MIN_CV_CASES) {
     const std::array<int, 4> pooled =
-        cross_validated_table(data, table, search, node, var, random_seed);
+        cross_validated_table(data, table, search, node, var, random);
     double cv_w = 0;
     const double cv_risk = relative_risk(pooled.data(), 2, cv_w);
     std::printf("A %d-fold cross validation relative risk=%f and \n", CV_FOLDS, cv_risk);

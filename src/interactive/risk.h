@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "data/dataset.h"
+#include "numeric/random.h"
 #include "tree/node_table.h"
 #include "tree/split_search.h"
 
@@ -22,8 +23,8 @@ double relative_risk(const int* table, int n_classes, double& w);
 // Prints "The impurity of the split=%f" (entropy, whatever the run's rule).
 void print_split_impurity(const int* table, int n_classes);
 
-// A random permutation of 0..n-1 drawn with ran1.
-std::vector<int> random_order(int& seed, int n);
+// A random permutation of 0..n-1, drawn from random.
+std::vector<int> random_order(RandomStream& random, int n);
 
 // Refills table.daughter_counts with the class counts per side of the listed cases for the split
 // of covariate var at cut (first entry: at most the cut-off, or a category sent right).
@@ -38,12 +39,12 @@ void add_fold_tally(const int* tally, int* pooled);
 // random order of the node's case list. Leaves the last fold's tally in daughter_counts.
 std::array<int, 4> cross_validated_table(const Dataset& data, NodeTable& table,
                                          const SplitSearch& search, int node, int var,
-                                         int& random_seed);
+                                         RandomStream& random);
 
 // Prints the judgement of a split of node on covariate var whose daughter table is counts, and for
 // two classes and at least 20 cases appends the cross-validation line "%f %f\n" to the report.
 void report_split_risk(const Dataset& data, NodeTable& table, const SplitSearch& search, int node,
-                       int var, const int* counts, int& random_seed,
+                       int var, const int* counts, RandomStream& random,
                        const std::string& report_name);
 
 }  // namespace bramble

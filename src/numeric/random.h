@@ -1,12 +1,26 @@
 // Uniform deviates in [0, 1): three linear congruential generators with a 97-entry shuffle table.
 #pragma once
 
+#include <array>
+
 namespace bramble {
 
-// Seeds itself on the first call (or whenever seed is negative) and then sets seed to 1.
-double ran1(int& seed);
+class RandomStream {
+ public:
+  // The stream of seed: two streams of one seed give the same deviates.
+  explicit RandomStream(int seed);
 
-// Forgets the seeding, as at program start (for tests that need the sequence from the start).
-void ran1_forget_seed();
+  double next();
+
+ private:
+  static constexpr int TABLE_SIZE = 97;
+
+  double deviate() const;
+
+  int x1_ = 0;
+  int x2_ = 0;
+  int x3_ = 0;
+  std::array<double, TABLE_SIZE> shuffle_table_{};
+};
 
 }  // namespace bramble

@@ -9,6 +9,7 @@
 #include "io/output_file.h"
 #include "numeric/arrays.h"
 #include "numeric/fresh_memory.h"
+#include "numeric/random.h"
 #include "program/notices.h"
 #include "program/run.h"
 #include "prune/prune.h"
@@ -35,12 +36,12 @@ void close_drawing(const std::string& ps_name, int pages) {
 
 void grow_under_control(const Dataset& data, NodeTable& table, SplitSearch& search, FILE* report,
                         const std::string& base_name) {
-  int random_seed = RANDOM_SEED;
+  RandomStream random(RANDOM_SEED);
   const std::string report_name = base_name + ".inf";
   const std::string ps_name = base_name + ".ps";
   table.node_count = 1;
   for (int node = 0; node < table.node_count; ++node) {
-    control_node(node, data, table, search, random_seed, report_name);
+    control_node(node, data, table, search, random, report_name);
   }
   std::fprintf(report, "\nYour tree:\n");
   write_tree_table(report, data, table);

@@ -1,7 +1,6 @@
 #include "interactive/dialogue_session.h"
 
 #include "interactive/control.h"
-#include "numeric/random.h"
 #include "program/run.h"
 #include "support/run_binary.h"
 
@@ -16,15 +15,14 @@ DialogueSession::DialogueSession(const bramble::Dataset& dataset)
     : data(dataset),
       table(data.n_cases, data.n_classes),
       search(data, bramble::SplittingRule::entropy),
-      random_seed(bramble::RANDOM_SEED),
+      random(bramble::RANDOM_SEED),
       report_name(make_scratch_dir() + "/session.inf") {
   bramble::init_node_table(table);
-  bramble::ran1_forget_seed();
 }
 
 void DialogueSession::run() {
   for (int node = 0; node < table.node_count; ++node) {
-    bramble::control_node(node, data, table, search, random_seed, report_name);
+    bramble::control_node(node, data, table, search, random, report_name);
   }
 }
 

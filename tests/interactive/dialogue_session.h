@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "numeric/random.h"
 #include "support/tree_fixtures.h"
 #include "tree/node_table.h"
 #include "tree/split_search.h"
@@ -25,7 +26,7 @@ struct DialogueSession {
   bramble::Dataset data;
   bramble::NodeTable table;
   bramble::SplitSearch search;
-  int random_seed;
+  bramble::RandomStream random;
   std::string report_name;
 };
 

@@ -151,7 +151,7 @@ TEST(Dialogue, NodesPastTheLimitStayTerminalSilently) {
   DialogueSession session(eight_cases());
   session.table.node_count = 199;
   ScriptedConsole console("y\ny\n");
-  control_node(0, session.data, session.table, session.search, session.random_seed,
+  control_node(0, session.data, session.table, session.search, session.random,
                session.report_name);
   EXPECT_EQ(console.out(), "");
   EXPECT_EQ(session.table.left_child[0], 0);

@@ -11,20 +11,18 @@ namespace bramble {
 namespace {
 
 std::vector<int> order_from_seed_seven(int n) {
-  ran1_forget_seed();
-  int seed = 7;
-  return random_order(seed, n);
+  RandomStream random(7);
+  return random_order(random, n);
 }
 
 // The pool drawn from directly: the j-th remaining entry is taken out and the rest close up.
 std::vector<int> order_by_shifting_pool(int n) {
-  ran1_forget_seed();
-  int seed = 7;
+  RandomStream random(7);
   std::vector<int> pool(n);
   std::iota(pool.begin(), pool.end(), 0);
   std::vector<int> order;
   for (int i = 0; i < n; ++i) {
-    int j = static_cast<int>(ran1(seed) * (n - i));
+    int j = static_cast<int>(random.next() * (n - i));
     if (j >= n - i) j = n - i - 1;
     order.push_back(pool[j]);
     pool.erase(pool.begin() + j);

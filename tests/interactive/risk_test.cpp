@@ -85,7 +85,7 @@ TEST(CrossValidation, AFoldTrainedOnOneCategoryTalliesEveryHeldOutCaseSecond) {
   category[2] = 1;
   DialogueSession session(make_dataset({category}, CLASSES, 2, {2}));
   const std::array<int, 4> pooled =
-      cross_validated_table(session.data, session.table, session.search, 0, 0, session.random_seed);
+      cross_validated_table(session.data, session.table, session.search, 0, 0, session.random);
   // Every fold tallies all its held-out cases second and is turned when pooled.
   EXPECT_EQ(pooled, (std::array<int, 4>{10, 10, 0, 0}));
 }
