@@ -8,9 +8,8 @@
 #include <cstring>
 #include <vector>
 
-#include "io/console.h"
-#include "io/fatal.h"
-#include "program/run.h"
+#include "program/entry.h"
+#include "program/settings.h"
 
 namespace bramble_fuzz {
 
@@ -18,6 +17,7 @@ namespace {
 
 std::string scratch_dir;
 int start_dir = -1;  // descriptor of the starting directory
+FILE* discarded = nullptr;  // the runs' standard output
 
 const char* const INPUT_FILE = "standard-input";
 
@@ -60,10 +60,11 @@ void leave_scratch() {
   if (fchdir(start_dir) != 0) give_up("fchdir to the starting directory");
 }
 
-void feed_standard_input(const std::uint8_t* input, std::size_t size) {
+FILE* input_holding(const std::uint8_t* input, std::size_t size) {
   write_scratch_file(INPUT_FILE, input, size);
-  if (std::freopen(INPUT_FILE, "r", stdin) == nullptr) give_up("standard input");
-  bramble::forget_end_of_input();
+  FILE* file = std::fopen(INPUT_FILE, "r");
+  if (file == nullptr) give_up("standard input");
+  return file;
 }
 
 }  // namespace
@@ -76,7 +77,8 @@ void start(int* argc, char*** argv) {
   scratch_dir = pattern;
   start_dir = open(".", O_RDONLY | O_DIRECTORY);
   if (start_dir < 0) give_up("open the starting directory");
-  if (std::freopen("/dev/null", "w", stdout) == nullptr) give_up("discard standard output");
+  discarded = std::fopen("/dev/null", "w");
+  if (discarded == nullptr) give_up("discard standard output");
 }
 
 void write_scratch_file(const std::string& name, const std::uint8_t* data, std::size_t size) {
@@ -89,19 +91,18 @@ void write_scratch_file(const std::string& name, const std::uint8_t* data, std::
 
 void run_program_on(const std::string& data_name, const std::uint8_t* input, std::size_t size) {
   enter_scratch();
-  const std::string base_name = bramble::derive_base_name(data_name);
-  std::remove((base_name + ".inf").c_str());
-  std::remove((base_name + ".ps").c_str());
-  feed_standard_input(input, size);
+  bramble::RunSettings settings;
+  settings.data_file = data_name;
+  std::remove(settings.report_name().c_str());
+  std::remove(settings.drawing_name().c_str());
+  FILE* in = input_holding(input, size);
   std::string program = "bramble";
   std::string data_arg = data_name;
   char* argv[] = {program.data(), data_arg.data(), nullptr};
-  try {
-    bramble::run_program(2, argv);
-  } catch (const bramble::ProgramExit& exit) {
-    if (exit.wait_for_key) bramble::wait_for_key();
-  }
-  std::fflush(stdout);
+  // A fresh run for every input: nothing carries over from the inputs before.
+  bramble::run_program(2, argv, in, discarded, stderr);
+  std::fclose(in);
+  std::fflush(discarded);
   leave_scratch();
 }
 

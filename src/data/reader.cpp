@@ -294,10 +294,10 @@ void check_columns(const Columns& columns, const Header& header) {
 }
 
 // Every missing value gets one code below all valid values read; -9 unless that is not low enough.
-double settle_missing_code(Columns& columns) {
+double settle_missing_code(Columns& columns, FILE* console) {
   double code = DEFAULT_MISSING_CODE;
   if (columns.smallest_valid <= DEFAULT_MISSING_CODE) {
-    std::printf("Missing temp value > valid data case!!! \n");
+    std::fprintf(console, "Missing temp value > valid data case!!! \n");
     code = std::floor(columns.smallest_valid) - 1.0;
   }
   for (std::size_t var = 0; var < columns.values.size(); ++var) {
@@ -320,7 +320,7 @@ void write_summary_head(FILE* report, const Dataset& data) {
 
 }  // namespace
 
-Dataset read_data(FILE* data_file, FILE* report) {
+Dataset read_data(FILE* data_file, FILE* report, FILE* console) {
   TokenReader tokens(data_file);
   Header header = read_header(tokens);
   Columns columns = read_records(tokens, header);
@@ -330,7 +330,7 @@ Dataset read_data(FILE* data_file, FILE* report) {
 
   const bool has_missing = std::any_of(columns.missing_count.begin(), columns.missing_count.end(),
                                        [](int count) { return count > 0; });
-  const double missing_code = has_missing ? settle_missing_code(columns) : DEFAULT_MISSING_CODE;
+  const double missing_code = has_missing ? settle_missing_code(columns, console) : DEFAULT_MISSING_CODE;
 
   Dataset data;
   data.n_cases = columns.n_cases;

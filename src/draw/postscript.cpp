@@ -123,7 +123,7 @@ void draw_edge(FILE* file, const Dataset& data, int x1, int y1, int x2, int y2, 
 }
 
 void draw_tree_page(const std::string& ps_name, const Dataset& data, const NodeTable& table,
-                    const std::vector<std::vector<int>>& node_counts, int page) {
+                    const std::vector<std::vector<int>>& node_counts, int page, FILE* console) {
   const PageLayout layout = page_layout(table);
   FILE* file = open_output(ps_name, "a");
   begin_page(file, page);
@@ -146,7 +146,7 @@ void draw_tree_page(const std::string& ps_name, const Dataset& data, const NodeT
   }
   end_page(file);
   close_output(file, ps_name);
-  std::printf("Please view or print PS file: %s\n", ps_name.c_str());
+  std::fprintf(console, "Please view or print PS file: %s\n", ps_name.c_str());
 }
 
 }  // namespace bramble

@@ -15,9 +15,10 @@ void write_ps_header(FILE* file);
 void write_ps_trailer(FILE* file, int pages);
 
 // Appends one page drawing the tree to the file ps_name (opened by name and closed again) and
-// prints "Please view or print PS file: %s\n". node_counts[i] holds the class counts of node i.
+// prints "Please view or print PS file: %s\n" on the console. node_counts[i] holds the class
+// counts of node i.
 void draw_tree_page(const std::string& ps_name, const Dataset& data, const NodeTable& table,
-                    const std::vector<std::vector<int>>& node_counts, int page);
+                    const std::vector<std::vector<int>>& node_counts, int page, FILE* console);
 
 // The pieces of a page. Every shape shows the count of class 1 above that of class 0.
 void begin_page(FILE* file, int page);

@@ -27,16 +27,18 @@ Proposal propose_ranked(const NodeDialogue& dialogue, const SplitRanking& rankin
 
 void describe_split(const NodeDialogue& dialogue, int var) {
   const double cut = dialogue.table.cut_off[dialogue.node];
+  Console& console = dialogue.console;
   if (!dialogue.data.is_nominal(var)) {
-    std::printf("This split uses ordinal variable %d and a case goes to right\n", var + 1);
-    std::printf("if greater than %f\n", cut);
+    console.print("This split uses ordinal variable %d and a case goes to right\n", var + 1);
+    console.print("if greater than %f\n", cut);
     return;
   }
-  std::printf("This split uses categorical variable %d and a case\n", var + 1);
-  std::printf("goes to right for category[ies]\n");
-  std::fflush(stdout);
-  write_category_list(cut, dialogue.data.ori_catg[var], stderr);
-  std::printf("\n");
+  console.print("This split uses categorical variable %d and a case\n", var + 1);
+  console.print("goes to right for category[ies]\n");
+  // The categories go to the error output; what came before them must show first.
+  std::fflush(console.out());
+  write_category_list(cut, dialogue.data.ori_catg[var], console.err());
+  console.print("\n");
 }
 
 // Splits the node on trial, judges and describes the split; true when it left a daughter empty.
@@ -55,22 +57,22 @@ bool settle_on_ranked_split(const NodeDialogue& dialogue, const SplitRanking& ra
   Proposal proposal = propose_ranked(dialogue, ranking, 0);
   for (;;) {
     const bool empty = try_split(dialogue, proposal);
-    std::printf("Accept this split [y/n]? ");
-    if (read_yes_no() != 0) {
+    dialogue.console.print("Accept this split [y/n]? ");
+    if (dialogue.console.read_yes_no()) {
       if (!empty) return true;
       // An empty daughter would end the run when its turn came.
-      std::printf("%s", EMPTY_DAUGHTER_MESSAGE);
+      dialogue.console.print("%s", EMPTY_DAUGHTER_MESSAGE);
     }
     bool declined = false;
-    const int p = choose_ranked_split(ranking, declined);
+    const int p = choose_ranked_split(dialogue.console, ranking, declined);
     proposal = propose_ranked(dialogue, ranking, p);
     if (declined) return false;
   }
 }
 
 bool wants_split(const NodeDialogue& dialogue) {
-  std::printf("%d cases in node %d.  Split [y/n]? ", dialogue.m, dialogue.node + 1);
-  if (read_yes_no() == 0) return false;
+  dialogue.console.print("%d cases in node %d.  Split [y/n]? ", dialogue.m, dialogue.node + 1);
+  if (!dialogue.console.read_yes_no()) return false;
   return is_splittable(dialogue.data, dialogue.cases, dialogue.m);
 }
 
@@ -85,7 +87,7 @@ void commit(const NodeDialogue& dialogue) {
 }
 
 void decline(const NodeDialogue& dialogue) {
-  std::printf("no split for node %d:2\n", dialogue.node + 1);
+  dialogue.console.print("no split for node %d:2\n", dialogue.node + 1);
   return_cases(dialogue);
   dialogue.table.left_child[dialogue.node] = 0;
 }
@@ -117,21 +119,21 @@ bool leaves_daughter_empty(const NodeTable& table) {
 void judge_split(const NodeDialogue& dialogue, int var) {
   const std::vector<int> counts = dialogue.table.daughter_counts;
   report_split_risk(dialogue.data, dialogue.table, dialogue.search, dialogue.node, var,
-                    counts.data(), dialogue.random, dialogue.report_name);
+                    counts.data(), dialogue.random, dialogue.console.out(), dialogue.report_name);
 }
 
 void return_cases(const NodeDialogue& dialogue) {
   for (int i = 0; i < dialogue.m; ++i) dialogue.table.case_node[dialogue.cases[i]] = dialogue.node;
 }
 
-void control_node(int node, const Dataset& data, NodeTable& table, SplitSearch& search,
-                  RandomStream& random, const std::string& report_name) {
-  const int m = search.size(node);
+void control_node(int node, const DialogueContext& context) {
+  NodeTable& table = context.table;
+  const int m = context.search.size(node);
   if (m == 0) stop_on_empty_node(table, node);
   table.node_size[node] = m;
   if (table.node_count >= NODE_LIMIT) return;
-  run_dialogue(NodeDialogue{node, data, table, search, random, report_name,
-                            search.cases(node), m});
+  run_dialogue(NodeDialogue{node, context.data, table, context.search, context.console,
+                            context.random, context.report_name, context.search.cases(node), m});
 }
 
 }  // namespace bramble

@@ -16,15 +16,15 @@ namespace {
 // The decimal category code names categories 1 to 9 by one digit each.
 constexpr int LARGEST_DIGIT_CATEGORY = 9;
 
-bool read_variable_number(int n_covariates, int& var) {
+bool read_variable_number(Console& console, int n_covariates, int& var) {
   for (;;) {
     int number = 0;
-    if (!read_whole_number(number)) return false;
+    if (!console.read_whole_number(number)) return false;
     if (number >= 1 && number <= n_covariates) {
       var = number - 1;
       return true;
     }
-    std::printf("Please enter a variable number from 1 to %d.\n", n_covariates);
+    console.print("Please enter a variable number from 1 to %d.\n", n_covariates);
   }
 }
 
@@ -40,54 +40,54 @@ bool leading_number(const std::string& word, double& value) {
   return true;
 }
 
-bool read_cut_off(double& cut) {
+bool read_cut_off(Console& console, double& cut) {
   for (;;) {
     std::string word;
-    if (!read_word(word)) return false;
+    if (!console.read_word(word)) return false;
     if (leading_number(word, cut)) return true;
-    discard_line();
-    std::printf("Please enter a number for the cut-off value.\n");
+    console.discard_line();
+    console.print("Please enter a number for the cut-off value.\n");
   }
 }
 
 // Each manual split returns false when input ended before it was made.
 bool split_at_cut_off(const NodeDialogue& dialogue, int var) {
-  std::printf("This variable is ordered. Enter the cut-off value here: \n");
+  dialogue.console.print("This variable is ordered. Enter the cut-off value here: \n");
   double cut = 0;
-  if (!read_cut_off(cut)) return false;
+  if (!read_cut_off(dialogue.console, cut)) return false;
   dialogue.table.cut_off[dialogue.node] = cut;
   // Code 0: the ordinal rule, a case goes right when its value is greater than the cut-off.
   partition_node(dialogue.data, dialogue.table, dialogue.node, dialogue.cases, dialogue.m, var, 0);
   return true;
 }
 
-void print_pattern_prompt(const Dataset& data, int var) {
+void print_pattern_prompt(Console& console, const Dataset& data, int var) {
   const int k = data.var_type[var];
-  std::printf("This variable has %d categories: \n", k);
-  for (int v = 0; v < k; ++v) std::printf("%d ", data.ori_catg[var][v]);
-  std::printf("\nEnter a sequence of");
-  std::printf(" %d 0 or 1's to specify the split.\n", k);
-  std::printf("For example, ");
+  console.print("This variable has %d categories: \n", k);
+  for (int v = 0; v < k; ++v) console.print("%d ", data.ori_catg[var][v]);
+  console.print("\nEnter a sequence of");
+  console.print(" %d 0 or 1's to specify the split.\n", k);
+  console.print("For example, ");
   if (k == 2) {
-    std::printf("1 0 \n");
+    console.print("1 0 \n");
   } else if (k == 3) {
-    std::printf("1 0 1 islates the second category from the others\n");
+    console.print("1 0 1 islates the second category from the others\n");
   } else {
-    std::printf("1 1 ");
-    for (int v = 2; v < k; ++v) std::printf("0 ");
-    std::printf("sends the first two categories to one side and the");
-    std::printf(" rest to the other side.\n");
-    std::printf("Enter here: ");
+    console.print("1 1 ");
+    for (int v = 2; v < k; ++v) console.print("0 ");
+    console.print("sends the first two categories to one side and the");
+    console.print(" rest to the other side.\n");
+    console.print("Enter here: ");
   }
 }
 
 // Reads one entry per category; a word that is no whole number, or a category past the ninth sent
 // right, has the whole pattern read again.
-bool read_pattern(std::vector<int>& pattern) {
+bool read_pattern(Console& console, std::vector<int>& pattern) {
   for (;;) {
     NumberRead read = NumberRead::number;
     for (int v = 0; v < static_cast<int>(pattern.size()) && read == NumberRead::number; ++v) {
-      read = read_number_word(pattern[v]);
+      read = console.read_number_word(pattern[v]);
     }
     if (read == NumberRead::end_of_input) return false;
     if (read == NumberRead::not_a_number) continue;
@@ -96,7 +96,7 @@ bool read_pattern(std::vector<int>& pattern) {
       past_last_digit = past_last_digit || pattern[v] != 0;
     }
     if (!past_last_digit) return true;
-    std::printf("The tenth category cannot go right: enter the complementary pattern "
+    console.print("The tenth category cannot go right: enter the complementary pattern "
                 "(0 and 1 swapped).\n");
   }
 }
@@ -122,9 +122,9 @@ void split_by_pattern(const NodeDialogue& dialogue, int var, const std::vector<i
 }
 
 bool split_by_categories(const NodeDialogue& dialogue, int var) {
-  print_pattern_prompt(dialogue.data, var);
+  print_pattern_prompt(dialogue.console, dialogue.data, var);
   std::vector<int> pattern = ivector(dialogue.data.var_type[var]);
-  if (!read_pattern(pattern)) return false;
+  if (!read_pattern(dialogue.console, pattern)) return false;
   split_by_pattern(dialogue, var, pattern);
   return true;
 }
@@ -133,17 +133,17 @@ bool split_by_categories(const NodeDialogue& dialogue, int var) {
 
 bool make_manual_split(const NodeDialogue& dialogue, int& var) {
   for (;;) {
-    std::printf("Do you still want to split this node [y/n]? ");
-    if (read_yes_no() == 0) return false;
-    std::printf("which variable [enter the variable number]: ");
-    if (!read_variable_number(dialogue.data.n_covariates, var)) {
-      note_end_of_input();
+    dialogue.console.print("Do you still want to split this node [y/n]? ");
+    if (!dialogue.console.read_yes_no()) return false;
+    dialogue.console.print("which variable [enter the variable number]: ");
+    if (!read_variable_number(dialogue.console, dialogue.data.n_covariates, var)) {
+      dialogue.console.note_end_of_input();
       return false;
     }
     const bool made = dialogue.data.is_nominal(var) ? split_by_categories(dialogue, var)
                                                     : split_at_cut_off(dialogue, var);
     if (!made) {
-      note_end_of_input();
+      dialogue.console.note_end_of_input();
       return false;
     }
     if (!leaves_daughter_empty(dialogue.table)) {
@@ -151,7 +151,7 @@ bool make_manual_split(const NodeDialogue& dialogue, int& var) {
       return true;
     }
     return_cases(dialogue);
-    std::printf("%s", EMPTY_DAUGHTER_MESSAGE);
+    dialogue.console.print("%s", EMPTY_DAUGHTER_MESSAGE);
   }
 }
 

@@ -5,6 +5,7 @@
 
 #include "data/dataset.h"
 #include "interactive/control.h"
+#include "io/console.h"
 #include "numeric/random.h"
 #include "tree/node_table.h"
 #include "tree/split_search.h"
@@ -16,6 +17,7 @@ struct NodeDialogue {
   const Dataset& data;
   NodeTable& table;
   SplitSearch& search;
+  Console& console;
   RandomStream& random;
   const std::string& report_name;
   const int* cases;  // the node's cases in increasing case order
@@ -41,7 +43,7 @@ SplitRanking rank_covariates(const NodeDialogue& dialogue);
 
 // Lists the ranking and reads the choice: returns a ranking position; declined is set for 0 (and
 // at end of input), when position 0 is returned.
-int choose_ranked_split(const SplitRanking& ranking, bool& declined);
+int choose_ranked_split(Console& console, const SplitRanking& ranking, bool& declined);
 
 // The follow-up of a declined ranking: asks whether to split all the same and reads a covariate
 // and its cut-off or category pattern, until a split is made (true, var set) or the analyst says

@@ -13,19 +13,19 @@ constexpr int LISTED_RANKS = 200;
 // The listing shows entries below this impurity, whatever the number of classes.
 constexpr double LISTED_IMPURITY = 2.0;
 
-void list_ranking(const SplitRanking& ranking) {
+void list_ranking(Console& console, const SplitRanking& ranking) {
   const int n = static_cast<int>(ranking[0].size());
-  std::printf("rank: impurity variable no.\n");
+  console.print("rank: impurity variable no.\n");
   for (int p = 0; p < n && p < LISTED_RANKS; ++p) {
     if (ranking[0][p] < LISTED_IMPURITY) {
-      std::printf("%4d: %2.5f  %d\n", p + 1, ranking[0][p], static_cast<int>(ranking[1][p]) + 1);
+      console.print("%4d: %2.5f  %d\n", p + 1, ranking[0][p], static_cast<int>(ranking[1][p]) + 1);
     }
   }
   if (n > LISTED_RANKS) {
-    std::printf("Variabless are ordered by impurity, the first 200 are shown above.\n");
+    console.print("Variabless are ordered by impurity, the first 200 are shown above.\n");
   }
-  std::printf("Which one [enter the rank number, 0 for none of the above. or negative\n");
-  std::printf("value as variable ID (i.e. -9 will split via variable number 9) ]?\n");
+  console.print("Which one [enter the rank number, 0 for none of the above. or negative\n");
+  console.print("value as variable ID (i.e. -9 will split via variable number 9) ]?\n");
 }
 
 // The first position holding covariate -answer - 1, or -1 when it stands nowhere.
@@ -61,13 +61,13 @@ SplitRanking rank_covariates(const NodeDialogue& dialogue) {
   return ranking;
 }
 
-int choose_ranked_split(const SplitRanking& ranking, bool& declined) {
-  list_ranking(ranking);
+int choose_ranked_split(Console& console, const SplitRanking& ranking, bool& declined) {
+  list_ranking(console, ranking);
   const int n = static_cast<int>(ranking[0].size());
   for (;;) {
     int answer = 0;
-    if (!read_whole_number(answer)) {
-      note_end_of_input();
+    if (!console.read_whole_number(answer)) {
+      console.note_end_of_input();
       answer = 0;
     }
     declined = answer == 0;
@@ -78,7 +78,7 @@ int choose_ranked_split(const SplitRanking& ranking, bool& declined) {
       const int p = position_of_covariate(ranking, answer);
       if (p >= 0) return p;
     }
-    std::printf("Please enter a rank from 0 to %d, or minus the number of a ranked variable.\n", n);
+    console.print("Please enter a rank from 0 to %d, or minus the number of a ranked variable.\n", n);
   }
 }
 

@@ -35,7 +35,7 @@ double relative_risk(const int* table, int n_classes, double& w) {
   return q < p ? p / q : q / p;
 }
 
-void print_split_impurity(const int* table, int n_classes) {
+void print_split_impurity(const int* table, int n_classes, FILE* console) {
   std::array<int, MAX_CLASSES> first{};
   std::array<int, MAX_CLASSES> second{};
   int first_total = 0;
@@ -48,30 +48,30 @@ void print_split_impurity(const int* table, int n_classes) {
   }
   const double value = impurity(first.data(), first_total, second.data(), second_total,
                                 first_total + second_total, n_classes, SplittingRule::entropy);
-  std::printf("The impurity of the split=%f", value);
+  std::fprintf(console, "The impurity of the split=%f", value);
 }
 
 void report_split_risk(const Dataset& data, NodeTable& table, const SplitSearch& search, int node,
-                       int var, const int* counts, RandomStream& random,
+                       int var, const int* counts, RandomStream& random, FILE* console,
                        const std::string& report_name) {
-  FILE* report = open_output(report_name, "a");
-  print_split_impurity(counts, data.n_classes);
-  std::printf("\n");
+  FileHandle report(open_output(report_name, "a"));
+  print_split_impurity(counts, data.n_classes, console);
+  std::fprintf(console, "\n");
   double w = 0;
   const double risk = relative_risk(counts, data.n_classes, w);
-  std::printf("The resubstitution relative risk=%f and\n", risk);
-  std::printf("  its 95 percent confidence interval=(%f, %f)\n", risk / w, risk * w);
+  std::fprintf(console, "The resubstitution relative risk=%f and\n", risk);
+  std::fprintf(console, "  its 95 percent confidence interval=(%f, %f)\n", risk / w, risk * w);
   if (data.n_classes == 2 && search.size(node) >= MIN_CV_CASES) {
     const std::array<int, 4> pooled =
         cross_validated_table(data, table, search, node, var, random);
     double cv_w = 0;
     const double cv_risk = relative_risk(pooled.data(), 2, cv_w);
-    std::printf("A %d-fold cross validation relative risk=%f and \n", CV_FOLDS, cv_risk);
-    std::printf("  its 95 percent confidence interval=(%f, %f)\n", cv_risk / cv_w,
-                cv_risk * cv_w);
-    std::fprintf(report, "%f %f\n", cv_risk, cv_w);
+    std::fprintf(console, "A %d-fold cross validation relative risk=%f and \n", CV_FOLDS, cv_risk);
+    std::fprintf(console, "  its 95 percent confidence interval=(%f, %f)\n", cv_risk / cv_w,
+                 cv_risk * cv_w);
+    std::fprintf(report.get(), "%f %f\n", cv_risk, cv_w);
   }
-  close_output(report, report_name);
+  close_output(report.release(), report_name);
 }
 
 }  // namespace bramble

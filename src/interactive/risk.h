@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -20,8 +21,8 @@ constexpr int CV_FOLDS = 5;
 // w receives the interval factor: the interval is (rr / w, rr * w).
 double relative_risk(const int* table, int n_classes, double& w);
 
-// Prints "The impurity of the split=%f" (entropy, whatever the run's rule).
-void print_split_impurity(const int* table, int n_classes);
+// Prints "The impurity of the split=%f" (entropy, whatever the run's rule) on the console.
+void print_split_impurity(const int* table, int n_classes, FILE* console);
 
 // A random permutation of 0..n-1, drawn from random.
 std::vector<int> random_order(RandomStream& random, int n);
@@ -41,10 +42,11 @@ std::array<int, 4> cross_validated_table(const Dataset& data, NodeTable& table,
                                          const SplitSearch& search, int node, int var,
                                          RandomStream& random);
 
-// Prints the judgement of a split of node on covariate var whose daughter table is counts, and for
-// two classes and at least 20 cases appends the cross-validation line "%f %f\n" to the report.
+// Prints the judgement of a split of node on covariate var whose daughter table is counts on the
+// console, and for two classes and at least 20 cases appends the cross-validation line "%f %f\n"
+// to the report.
 void report_split_risk(const Dataset& data, NodeTable& table, const SplitSearch& search, int node,
-                       int var, const int* counts, RandomStream& random,
+                       int var, const int* counts, RandomStream& random, FILE* console,
                        const std::string& report_name);
 
 }  // namespace bramble

@@ -1,51 +1,17 @@
 #include "io/console.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cctype>
-#include <cerrno>
 #include <charconv>
-#include <cstdio>
+#include <cstdarg>
 
 namespace bramble {
 
 namespace {
 
-bool end_of_input_noted = false;
-
-// The one place that reads standard input; once the stream is at its end it is never read again.
-int next_char() {
-  if (std::feof(stdin)) return EOF;
-  return std::getchar();
-}
-
 bool is_space(int ch) { return ch != EOF && std::isspace(static_cast<unsigned char>(ch)); }
-
-// Discards up to and including the end of the line (a NUL byte also ends it); true when at least
-// one character stood before that end.
-bool discard_line_reporting_extra() {
-  bool extra = false;
-  for (int ch = next_char(); ch != EOF && ch != '\n' && ch != '\0'; ch = next_char()) extra = true;
-  return extra;
-}
 
 bool is_yes(int ch) { return ch == 'Y' || ch == 'y' || ch == '1'; }
 bool is_no(int ch) { return ch == 'N' || ch == 'n' || ch == '0'; }
-
-// One whitespace-delimited word; the character that ends it stays in the input.
-bool read_raw_word(std::string& word) {
-  int ch = next_char();
-  while (is_space(ch)) ch = next_char();
-  if (ch == EOF) return false;
-  word.clear();
-  while (ch != EOF && !is_space(ch)) {
-    word.push_back(static_cast<char>(ch));
-    ch = next_char();
-  }
-  if (ch != EOF) std::ungetc(ch, stdin);
-  return true;
-}
 
 // A whole word of digits with an optional sign, within the range of an int.
 bool parse_whole_number(const std::string& word, int& value) {
@@ -62,22 +28,57 @@ bool parse_whole_number(const std::string& word, int& value) {
 
 }  // namespace
 
-int read_choice(int default_choice, const char* reminder, bool zero_is_no) {
-  std::fflush(stdout);
+void Console::print(const char* format, ...) {
+  va_list arguments;
+  va_start(arguments, format);
+  std::vfprintf(out_, format, arguments);
+  va_end(arguments);
+}
+
+// The one place that reads the input; once the stream is at its end it is never read again.
+int Console::next_char() {
+  if (std::feof(in_)) return EOF;
+  return std::getc(in_);
+}
+
+// Discards up to and including the end of the line (a NUL byte also ends it); true when at least
+// one character stood before that end.
+bool Console::discard_line_reporting_extra() {
+  bool extra = false;
+  for (int ch = next_char(); ch != EOF && ch != '\n' && ch != '\0'; ch = next_char()) extra = true;
+  return extra;
+}
+
+// One whitespace-delimited word; the character that ends it stays in the input.
+bool Console::read_raw_word(std::string& word) {
+  int ch = next_char();
+  while (is_space(ch)) ch = next_char();
+  if (ch == EOF) return false;
+  word.clear();
+  while (ch != EOF && !is_space(ch)) {
+    word.push_back(static_cast<char>(ch));
+    ch = next_char();
+  }
+  if (ch != EOF) std::ungetc(ch, in_);
+  return true;
+}
+
+Choice Console::read_choice(Choice default_choice, const char* reminder, bool zero_is_no) {
+  std::fflush(out_);
   for (;;) {
     const int ch = next_char();
     // A blank answers with the default and leaves the rest of its line for the next read.
     if (ch == EOF || ch == '\n' || ch == ' ') return default_choice;
     const bool extra = discard_line_reporting_extra();
-    if (ch == 'Y' || ch == 'y' || ch == '1') return 1;
-    if (ch == 'N' || ch == 'n' || ch == '2' || (zero_is_no && ch == '0')) return 2;
-    if (extra) std::fputs(reminder, stdout);
+    if (ch == 'Y' || ch == 'y' || ch == '1') return Choice::first;
+    if (ch == 'N' || ch == 'n' || ch == '2' || (zero_is_no && ch == '0')) return Choice::second;
+    if (extra) std::fputs(reminder, out_);
   }
 }
 
-int read_yes_no() {
-  if (input_ended()) return 0;
-  std::fflush(stdout);
+bool Console::read_yes_no() {
+  if (input_ended()) return false;
+  std::fflush(out_);
   for (;;) {
     int ch = next_char();
     bool extra = false;
@@ -91,59 +92,63 @@ int read_yes_no() {
     }
     if (ch == EOF) {
       note_end_of_input();
-      return 0;
+      return false;
     }
-    if (is_yes(ch)) return 1;
-    if (is_no(ch)) return 0;
-    if (extra) std::fputs(" Input [Y/y/1] for yes; [N/n/0] for no!", stdout);
+    if (is_yes(ch)) return true;
+    if (is_no(ch)) return false;
+    if (extra) std::fputs(" Input [Y/y/1] for yes; [N/n/0] for no!", out_);
   }
 }
 
-NumberRead read_number_word(int& value) {
+NumberRead Console::read_number_word(int& value) {
   std::string word;
   if (!read_word(word)) return NumberRead::end_of_input;
   if (parse_whole_number(word, value)) return NumberRead::number;
   discard_line();
-  std::fputs("Please enter a whole number.\n", stdout);
+  std::fputs("Please enter a whole number.\n", out_);
   return NumberRead::not_a_number;
 }
 
-bool read_whole_number(int& value) {
+bool Console::read_whole_number(int& value) {
   for (;;) {
     const NumberRead read = read_number_word(value);
     if (read != NumberRead::not_a_number) return read == NumberRead::number;
   }
 }
 
-bool read_word(std::string& word) {
+bool Console::read_word(std::string& word) {
   if (input_ended()) return false;
-  std::fflush(stdout);
+  std::fflush(out_);
   return read_raw_word(word);
 }
 
-void discard_line() { discard_line_reporting_extra(); }
+void Console::discard_line() { discard_line_reporting_extra(); }
 
-bool input_ended() { return end_of_input_noted; }
-
-void note_end_of_input() {
-  if (end_of_input_noted) return;
-  end_of_input_noted = true;
-  std::fputs("\nEnd of input: the remaining answers are taken as no.\n", stdout);
+void Console::note_end_of_input() {
+  if (end_of_input_noted_) return;
+  end_of_input_noted_ = true;
+  std::fputs("\nEnd of input: the remaining answers are taken as no.\n", out_);
 }
 
-void forget_end_of_input() { end_of_input_noted = false; }
-
-void wait_for_key() {
-  std::fflush(stdout);
+void Console::wait_for_key() {
+  std::fflush(out_);
   next_char();
 }
 
-void keep_standard_streams_open() {
-  // Descriptors are filled from the lowest free one, so each open lands on the closed one.
-  for (int descriptor = 0; descriptor <= 2; ++descriptor) {
-    if (fcntl(descriptor, F_GETFD) != -1 || errno != EBADF) continue;
-    if (open("/dev/null", descriptor == 0 ? O_RDONLY : O_WRONLY) != descriptor) return;
+int Console::finish(const ProgramExit& exit) {
+  // The error output is written first: unbuffered, it always came out before the console text
+  // still waiting in its buffer.
+  if (exit.error_message != nullptr) {
+    std::fprintf(err_, "Numerical Recipes run-time error ...\n");
+    std::fprintf(err_, "%s\n", exit.error_message);
+    std::fprintf(err_, "...now exiting to system...\n");
+    std::fprintf(err_, "Press Enter to end this program!");
   }
+  std::fputs(exit.console_text.c_str(), out_);
+  std::fflush(out_);
+  std::fflush(err_);
+  if (exit.wait_for_key) wait_for_key();
+  return exit.status;
 }
 
 }  // namespace bramble

@@ -1,4 +1,6 @@
-// The one way out of a run that cannot go on.
+// The one way out of a run that cannot go on. Whatever stops a run throws ProgramExit with the
+// texts it ends on; the owner of the run's console writes them (Console::finish), so no step of
+// a run writes to a stream it was not given.
 #pragma once
 
 #include <string>
@@ -10,20 +12,25 @@ constexpr int STATUS_OK = 0;
 constexpr int STATUS_DATA_ERROR = -1;
 constexpr int STATUS_RUNTIME_ERROR = 1;
 
-// Thrown by end_program and turned by main into the wait for one character and the exit status.
 struct ProgramExit {
   int status;
-  bool wait_for_key;
+  bool wait_for_key;             // the one-character wait before the exit
+  std::string console_text;      // written on the console output
+  // An internal error's message, shown on the error output; a literal, so that running out of
+  // memory does not keep the message from being shown.
+  const char* error_message = nullptr;
 };
 
-// Every fatal path ends here: flushes the console streams and throws ProgramExit.
-[[noreturn]] void end_program(int status, bool wait_for_key = true);
-
-// Prints text on standard output, then "Press Enter to end this program!" (with a line end when
-// prompt_newline is set) and ends the program with status after the one-character wait.
+// Ends the run with status after text and "Press Enter to end this program!" (with a line end
+// when prompt_newline is set); the one-character wait follows.
 [[noreturn]] void stop_with_message(const std::string& text, int status, bool prompt_newline = false);
 
-// The run-time error of the numerical routines: four texts on standard error, status 1.
+// Ends the run with status after text, without the wait.
+[[noreturn]] void stop_without_wait(const std::string& text, int status);
+
+// The exit of a run-time error of the numerical routines: four lines on the error output naming
+// message, status 1, after the wait.
+ProgramExit runtime_exit(const char* message);
 [[noreturn]] void fatal_error(const char* message);
 
 }  // namespace bramble

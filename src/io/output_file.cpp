@@ -7,8 +7,8 @@ namespace bramble {
 FILE* open_output(const std::string& name, const char* mode) {
   FILE* file = std::fopen(name.c_str(), mode);
   if (file == nullptr) {
-    std::printf("Cannot over-write to file %s. It seems protected.\n", name.c_str());
-    stop_with_message("", STATUS_DATA_ERROR);
+    stop_with_message("Cannot over-write to file " + name + ". It seems protected.\n",
+                      STATUS_DATA_ERROR);
   }
   return file;
 }
@@ -19,8 +19,8 @@ void close_output(FILE* file, const std::string& name) {
   const bool write_failed = std::ferror(file) != 0;
   const bool close_failed = std::fclose(file) != 0;
   if (write_failed || close_failed) {
-    std::printf("Could not write the file %s completely (is the disk full?).\n", name.c_str());
-    stop_with_message("", STATUS_DATA_ERROR);
+    stop_with_message("Could not write the file " + name + " completely (is the disk full?).\n",
+                      STATUS_DATA_ERROR);
   }
 }
 

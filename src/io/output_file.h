@@ -1,5 +1,5 @@
 // Output files are opened by name for each phase and closed after it; a file that cannot be
-// opened or written completely ends the program with a message naming it (status -1).
+// opened or written completely ends the run with a message naming it (status -1).
 #pragma once
 
 #include <cstdio>
@@ -14,12 +14,12 @@ struct FileCloser {
 };
 using FileHandle = std::unique_ptr<FILE, FileCloser>;
 
-// Opens name with mode ("w" or "a"); on failure prints
-// "Cannot over-write to file %s. It seems protected.\n" and ends the program.
+// Opens name with mode ("w" or "a"); on failure the run ends with
+// "Cannot over-write to file %s. It seems protected.\n".
 FILE* open_output(const std::string& name, const char* mode);
 
-// Closes the file; when any write to it failed, says that name could not be written completely
-// and ends the program.
+// Closes the file; when any write to it failed, the run ends saying that name could not be
+// written completely.
 void close_output(FILE* file, const std::string& name);
 
 }  // namespace bramble

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "model/run_mode.h"
 #include "tree/splitting_rule.h"
 
 namespace bramble {
@@ -79,8 +80,6 @@ struct JudgedSplit {
   double cv_high = 0.0;
   bool accepted = false;          // the split was made
 };
-
-enum class RunMode { automatic, controlled };
 
 struct Model {
   std::string data_file;          // as given on the command line or at the prompt

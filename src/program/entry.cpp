@@ -1,79 +1,94 @@
-#include <cstdio>
+#include "program/entry.h"
+
 #include <cstring>
+#include <new>
 #include <string>
+#include <utility>
 
 #include "data/reader.h"
-#include "io/console.h"
 #include "io/fatal.h"
 #include "io/output_file.h"
 #include "program/notices.h"
-#include "program/run.h"
+#include "program/run_driver.h"
 #include "tree/node_table.h"
 
 namespace bramble {
 
-std::string derive_base_name(const std::string& file_name) {
-  const std::size_t separator = file_name.find_last_of("/\\");
-  const std::string component =
-      separator == std::string::npos ? file_name : file_name.substr(separator + 1);
-  return component.substr(0, component.find('.'));
-}
-
 namespace {
 
 // The name typed at the prompt: one word, then the end of its line is consumed.
-std::string ask_data_file_name() {
-  std::printf("\n\n\nPlease input datafile name: ");
+std::string ask_data_file_name(Console& console) {
+  console.print("\n\n\nPlease input datafile name: ");
   std::string name;
-  if (!read_word(name)) {
-    std::printf("\nNo data file name was given (end of input).\n");
-    end_program(STATUS_DATA_ERROR, false);
+  if (!console.read_word(name)) {
+    stop_without_wait("\nNo data file name was given (end of input).\n", STATUS_DATA_ERROR);
   }
-  wait_for_key();
+  console.wait_for_key();
   return name;
 }
 
-Dataset load_data(const std::string& data_name, const std::string& report_name) {
-  const FileHandle data_file(std::fopen(data_name.c_str(), "r"));
+Dataset load_data(const Run& run) {
+  const std::string report_name = run.settings.report_name();
+  const FileHandle data_file(std::fopen(run.settings.data_file->c_str(), "r"));
   if (!data_file) stop_with_message(" Data file does not exist!\n", STATUS_DATA_ERROR, true);
   FileHandle report(open_output(report_name, "w"));
-  Dataset data = read_data(data_file.get(), report.get());
+  Dataset data = read_data(data_file.get(), report.get(), run.console.out());
   close_output(report.release(), report_name);
   return data;
 }
 
+SplittingRule ask_rule(Console& console) {
+  console.print("Choose splitting rule [enter 1 for entropy(default) or 2 for gini]: ");
+  const Choice choice =
+      console.read_choice(Choice::first, "enter 1 for entropy and 2 for gini", false);
+  return choice == Choice::first ? SplittingRule::entropy : SplittingRule::gini;
+}
+
+void run_steps(Run& run, const char* program) {
+  Console& console = run.console;
+  show_start_notice(console.out());
+  if (run.settings.data_file) {
+    console.print("\n\n");
+    console.print("\nProgram: %s\nData file: %s\n", program, run.settings.data_file->c_str());
+  } else {
+    run.settings.data_file = ask_data_file_name(console);
+  }
+
+  Dataset data = load_data(run);
+  NodeTable table(data.n_cases, data.n_classes);
+  if (!run.settings.rule) run.settings.rule = ask_rule(console);
+  run_tree(run, data, table);
+}
+
 }  // namespace
 
-int run_program(int argc, char** argv) {
+int run_with_settings(Run& run, const char* program) {
+  try {
+    run_steps(run, program);
+    std::fflush(run.console.out());
+    return STATUS_OK;
+  } catch (const ProgramExit& exit) {
+    return run.console.finish(exit);
+  } catch (const std::bad_alloc&) {
+    // An allocation outside the array family (a growing collection) ran out of memory.
+    return run.console.finish(runtime_exit("allocation failure"));
+  }
+}
+
+int run_program(int argc, char** argv, FILE* in, FILE* out, FILE* err) {
   const char* program = argc > 0 ? argv[0] : "bramble";
   if (argc > 1 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
-    show_usage(program);
+    show_usage(out, program);
     return STATUS_OK;
   }
   if (argc > 1 && std::strcmp(argv[1], "--version") == 0) {
-    std::printf("bramble %s\n", BRAMBLE_VERSION);
+    std::fprintf(out, "bramble %s\n", BRAMBLE_VERSION);
     return STATUS_OK;
   }
-
-  show_start_notice();
-  std::string data_name;
-  if (argc > 1) {
-    std::printf("\n\n");
-    std::printf("\nProgram: %s\nData file: %s\n", program, argv[1]);
-    data_name = argv[1];
-  } else {
-    data_name = ask_data_file_name();
-  }
-
-  const std::string base_name = derive_base_name(data_name);
-  Dataset data = load_data(data_name, base_name + ".inf");
-  NodeTable table(data.n_cases, data.n_classes);
-
-  std::printf("Choose splitting rule [enter 1 for entropy(default) or 2 for gini]: ");
-  const int choice = read_choice(1, "enter 1 for entropy and 2 for gini", false);
-  const SplittingRule rule = choice == 2 ? SplittingRule::gini : SplittingRule::entropy;
-  run_tree(data, table, rule, base_name);
-  return STATUS_OK;
+  RunSettings settings;
+  if (argc > 1) settings.data_file = argv[1];
+  Run run(in, out, err, std::move(settings));
+  return run_with_settings(run, program);
 }
 
 }  // namespace bramble

@@ -1,25 +1,27 @@
-// Program entry and the run driver.
+// Everything one run of the program owns: its console (the input with its state, and the output
+// sinks), its random case orders and its settings. Nothing of a run lives anywhere else, so runs
+// in one process (tests, fuzzing) are as independent as runs of separate processes.
 #pragma once
 
-#include <string>
+#include <cstdio>
+#include <utility>
 
-#include "data/dataset.h"
-#include "tree/node_table.h"
-#include "tree/splitting_rule.h"
+#include "io/console.h"
+#include "numeric/random.h"
+#include "program/settings.h"
 
 namespace bramble {
 
-// The seed of the run's random case orders.
+// The seed of a run's random case orders.
 constexpr int RANDOM_SEED = 7;
 
-// The last path component of the data file name (after the last '/' or '\\') up to its first '.'.
-std::string derive_base_name(const std::string& file_name);
+struct Run {
+  Run(FILE* in, FILE* out, FILE* err, RunSettings run_settings = {})
+      : console(in, out, err), random(RANDOM_SEED), settings(std::move(run_settings)) {}
 
-// A whole program run; returns the exit status or ends through end_program.
-int run_program(int argc, char** argv);
-
-// One run on the loaded data set: notice, control question, growth or dialogue, report, drawing.
-// An automatic growth frees the columns its search has coded.
-void run_tree(Dataset& data, NodeTable& table, SplittingRule rule, const std::string& base_name);
+  Console console;
+  RandomStream random;
+  RunSettings settings;
+};
 
 }  // namespace bramble

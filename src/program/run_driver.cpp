@@ -1,3 +1,5 @@
+#include "program/run_driver.h"
+
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -5,13 +7,10 @@
 #include "data/recode.h"
 #include "draw/postscript.h"
 #include "interactive/control.h"
-#include "io/console.h"
 #include "io/output_file.h"
 #include "numeric/arrays.h"
 #include "numeric/fresh_memory.h"
-#include "numeric/random.h"
 #include "program/notices.h"
-#include "program/run.h"
 #include "prune/prune.h"
 #include "report/tree_table.h"
 #include "tree/grow.h"
@@ -34,24 +33,23 @@ void close_drawing(const std::string& ps_name, int pages) {
   close_output(file, ps_name);
 }
 
-void grow_under_control(const Dataset& data, NodeTable& table, SplitSearch& search, FILE* report,
-                        const std::string& base_name) {
-  RandomStream random(RANDOM_SEED);
-  const std::string report_name = base_name + ".inf";
-  const std::string ps_name = base_name + ".ps";
+void grow_under_control(Run& run, const Dataset& data, NodeTable& table, SplitSearch& search,
+                        FILE* report) {
+  const std::string report_name = run.settings.report_name();
+  const std::string ps_name = run.settings.drawing_name();
+  FILE* console = run.console.out();
   table.node_count = 1;
-  for (int node = 0; node < table.node_count; ++node) {
-    control_node(node, data, table, search, random, report_name);
-  }
+  const DialogueContext context{data, table, search, run.console, run.random, report_name};
+  for (int node = 0; node < table.node_count; ++node) control_node(node, context);
   std::fprintf(report, "\nYour tree:\n");
   write_tree_table(report, data, table);
 
   // Nothing was pruned: renumbering keeps the numbering and gathers the class counts.
   std::vector<std::vector<int>> node_counts = imatrix(table.node_count, data.n_classes);
   std::vector<int> old_index = ivector(MAX_NODES);
-  renumber_tree(data, table, table.node_count, node_counts, old_index);
+  renumber_tree(data, table, table.node_count, node_counts, old_index, console);
   create_drawing(ps_name);
-  draw_tree_page(ps_name, data, table, node_counts, 1);
+  draw_tree_page(ps_name, data, table, node_counts, 1, console);
   close_drawing(ps_name, 1);
 }
 
@@ -63,14 +61,14 @@ void write_chisq_list(FILE* report, const NodeTable& table) {
 
 // One pass: prune at P_VALUES[pass], compact the table, report and draw the pruned tree. Each pass
 // starts from the tree the pass before left, so the seven trees are nested.
-void prune_pass(const Dataset& data, NodeTable& table, int pass, FILE* report,
+void prune_pass(const Dataset& data, NodeTable& table, int pass, FILE* report, FILE* console,
                 std::vector<std::vector<int>>& node_counts, const std::string& ps_name) {
   const int unpruned_count = prune_tree(table, significant_splits(table, data.n_classes, pass));
-  std::printf("Prune at p-value of %f is finished.\n", P_VALUES[pass]);
+  std::fprintf(console, "Prune at p-value of %f is finished.\n", P_VALUES[pass]);
   std::fprintf(report, "\nThe pruned tree at p-value of %f:\n", P_VALUES[pass]);
 
   std::vector<int> old_index = ivector(MAX_NODES);
-  renumber_tree(data, table, unpruned_count, node_counts, old_index);
+  renumber_tree(data, table, unpruned_count, node_counts, old_index, console);
   // old_index[i] is never below i, so copying upwards in place is safe. A collapsed split keeps
   // its statistic: only the values are moved, not cleared.
   for (int i = 0; i < table.node_count; ++i) {
@@ -83,21 +81,22 @@ void prune_pass(const Dataset& data, NodeTable& table, int pass, FILE* report,
   // The report's tables stay even when the drawing fails below.
   std::fflush(report);
 
-  std::printf("Ready to draw PS file.\n");
-  draw_tree_page(ps_name, data, table, node_counts, pass + 1);
+  std::fprintf(console, "Ready to draw PS file.\n");
+  draw_tree_page(ps_name, data, table, node_counts, pass + 1, console);
 }
 
-void grow_automatically(Dataset& data, NodeTable& table, SplittingRule rule, FILE* report,
-                        const std::string& base_name) {
-  const std::string ps_name = base_name + ".ps";
+void grow_automatically(Run& run, Dataset& data, NodeTable& table, FILE* report) {
+  const std::string ps_name = run.settings.drawing_name();
+  FILE* console = run.console.out();
   // Every case stays in the root, case node 0, until the growth records the terminal nodes:
   // meanwhile the case nodes need no pages of their own, and they come back zero-filled.
   release(table.case_node.data(), table.case_node.size() * sizeof(table.case_node[0]));
   {
-    SplitSearch search(data, rule, SplitSearch::FreeCodedColumns{});
+    SplitSearch search(data, *run.settings.rule, SplitSearch::FreeCodedColumns{});
     grow_tree(data, table, search);
   }
-  std::printf("\nAn initial tree with %d nodes is grown, ready to prune\n", table.node_count);
+  std::fprintf(console, "\nAn initial tree with %d nodes is grown, ready to prune\n",
+               table.node_count);
   std::fprintf(report, "\nThe initial tree:\n");
   write_tree_table(report, data, table);
 
@@ -105,28 +104,34 @@ void grow_automatically(Dataset& data, NodeTable& table, SplittingRule rule, FIL
   std::vector<std::vector<int>> node_counts = imatrix(table.node_count, data.n_classes);
   create_drawing(ps_name);
   for (int pass = 0; pass < N_PRUNE_PASSES; ++pass) {
-    prune_pass(data, table, pass, report, node_counts, ps_name);
+    prune_pass(data, table, pass, report, console, node_counts, ps_name);
   }
   close_drawing(ps_name, N_PRUNE_PASSES);
 }
 
+RunMode ask_mode(Console& console) {
+  console.print("\nDo you want to control the splitting [y/n(default)]? ");
+  const Choice choice =
+      console.read_choice(Choice::second, "Enter[Y/y/1] for yes, [N/n/0] for no!", true);
+  return choice == Choice::first ? RunMode::controlled : RunMode::automatic;
+}
+
 }  // namespace
 
-void run_tree(Dataset& data, NodeTable& table, SplittingRule rule, const std::string& base_name) {
-  const std::string report_name = base_name + ".inf";
+void run_tree(Run& run, Dataset& data, NodeTable& table) {
+  const std::string report_name = run.settings.report_name();
   init_node_table(table);
-  show_user_notice(report_name);
-  std::printf("\nDo you want to control the splitting [y/n(default)]? ");
-  const int control = read_choice(0, "Enter[Y/y/1] for yes, [N/n/0] for no!", true);
+  show_user_notice(run.console.out(), report_name);
+  if (!run.settings.mode) run.settings.mode = ask_mode(run.console);
 
   FileHandle report(open_output(report_name, "a"));
-  if (control == 1) {
+  if (run.settings.mode == RunMode::controlled) {
     // The dialogue reads every covariate's values, missing copies included.
     fill_missing_copies(data);
-    SplitSearch search(data, rule);
-    grow_under_control(data, table, search, report.get(), base_name);
+    SplitSearch search(data, *run.settings.rule);
+    grow_under_control(run, data, table, search, report.get());
   } else {
-    grow_automatically(data, table, rule, report.get(), base_name);
+    grow_automatically(run, data, table, report.get());
   }
   close_output(report.release(), report_name);
 }

@@ -127,13 +127,14 @@ int prune_tree(NodeTable& table, const std::vector<int>& keep_split) {
 }
 
 void renumber_tree(const Dataset& data, NodeTable& table, int unpruned_count,
-                   std::vector<std::vector<int>>& node_counts, std::vector<int>& old_index) {
+                   std::vector<std::vector<int>>& node_counts, std::vector<int>& old_index,
+                   FILE* console) {
   if (unpruned_count < table.node_count) {
-    std::printf("Error: a pruned tree cannot be larger than the original tree\n");
-    end_program(STATUS_DATA_ERROR, false);
+    stop_without_wait("Error: a pruned tree cannot be larger than the original tree\n",
+                      STATUS_DATA_ERROR);
   }
   const int new_count = 2 * count_split_nodes(table, unpruned_count) + 1;
-  std::printf("There remain %d nodes\n", new_count);
+  std::fprintf(console, "There remain %d nodes\n", new_count);
 
   // The driver's arrays are meant to be large enough already; never write past them.
   if (static_cast<int>(old_index.size()) < unpruned_count) old_index.resize(unpruned_count);

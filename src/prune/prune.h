@@ -1,6 +1,7 @@
 // Chi-square pruning at the seven p-values and the renumbering that compacts the node table.
 #pragma once
 
+#include <cstdio>
 #include <vector>
 
 #include "data/dataset.h"
@@ -20,11 +21,12 @@ std::vector<int> significant_splits(const NodeTable& table, int n_classes, int p
 // before the pass (the unpruned count) and lowers node_count by two per collapsed split.
 int prune_tree(NodeTable& table, const std::vector<int>& keep_split);
 
-// Compacts the table after a pass: prints "There remain %d nodes\n", keeps split nodes and
+// Compacts the table after a pass: prints "There remain %d nodes\n" on the console, keeps split nodes and
 // terminal nodes with cases in their old order, sets old_index[new] = old, renumbers
 // split_var, cut_off, left_child, parent and case_node, and fills node_counts[node][class].
 // node_size and split_chisq are left to the caller (copy them through old_index).
 void renumber_tree(const Dataset& data, NodeTable& table, int unpruned_count,
-                   std::vector<std::vector<int>>& node_counts, std::vector<int>& old_index);
+                   std::vector<std::vector<int>>& node_counts, std::vector<int>& old_index,
+                   FILE* console);
 
 }  // namespace bramble

@@ -1,7 +1,5 @@
 #include "data/read_text.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdio>
 
 #include "data/reader.h"
@@ -13,22 +11,24 @@ namespace bramble_test {
 ReadOutcome read_text(const std::string& file_text) {
   FILE* data_file = std::tmpfile();
   FILE* report = std::tmpfile();
+  FILE* console = std::tmpfile();
   std::fwrite(file_text.data(), 1, file_text.size(), data_file);
   std::rewind(data_file);
 
   ReadOutcome outcome;
-  testing::internal::CaptureStdout();
+  std::string exit_text;
   try {
-    outcome.data = bramble::read_data(data_file, report);
+    outcome.data = bramble::read_data(data_file, report, console);
   } catch (const bramble::ProgramExit& exit) {
     outcome.stopped = true;
     outcome.status = exit.status;
+    exit_text = exit.console_text;
   }
-  std::fflush(stdout);
-  outcome.console = testing::internal::GetCapturedStdout();
+  outcome.console = stream_text(console) + exit_text;
   outcome.report = stream_text(report);
   std::fclose(data_file);
   std::fclose(report);
+  std::fclose(console);
   return outcome;
 }
 

@@ -11,7 +11,7 @@ namespace bramble_test {
 struct ReadOutcome {
   bool stopped = false;  // the program would have ended
   int status = 0;        // its exit status when stopped
-  std::string console;   // standard output
+  std::string console;   // the console output, with the text of the exit when stopped
   std::string report;
   bramble::Dataset data;  // complete only when not stopped
 };

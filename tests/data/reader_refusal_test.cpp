@@ -107,18 +107,16 @@ TEST(ReaderRefusal, DataFileThatIsADirectory) {
   FILE* directory = std::fopen(make_scratch_dir().c_str(), "r");
   if (directory == nullptr) GTEST_SKIP() << "this system does not open directories as files";
   FILE* report = std::tmpfile();
-  testing::internal::CaptureStdout();
-  int status = 0;
+  bramble::ProgramExit stop{0, false};
   try {
-    bramble::read_data(directory, report);
+    bramble::read_data(directory, report, report);
   } catch (const bramble::ProgramExit& exit) {
-    status = exit.status;
+    stop = exit;
   }
-  const std::string console = testing::internal::GetCapturedStdout();
   std::fclose(directory);
   std::fclose(report);
-  EXPECT_EQ(status, bramble::STATUS_DATA_ERROR);
-  EXPECT_EQ(console,
+  EXPECT_EQ(stop.status, bramble::STATUS_DATA_ERROR);
+  EXPECT_EQ(stop.console_text,
             "The data file cannot be read (Is a directory).\nPress Enter to end this program!");
 }
 

@@ -37,7 +37,8 @@ TEST(Drawing, VerticalEdgeCountsAsRunningLeft) {
 ProgramExit page_failure(const std::string& path, std::string& printed) {
   const NodeTable table(3, 3);
   const std::vector<std::vector<int>> counts(1, std::vector<int>(3));
-  return exit_of([&] { draw_tree_page(path, DATA, table, counts, 1); }, printed);
+  return exit_of([&](FILE* console) { draw_tree_page(path, DATA, table, counts, 1, console); },
+                 printed);
 }
 
 TEST(Drawing, PageThatCannotBeOpenedEndsTheProgram) {
@@ -81,9 +82,9 @@ TEST(Drawing, DeepAndWideTreesRenderInGhostscript) {
   int pages = 0;
   for (const NodeTable& tree : {NodeTable(3, 3), bushy_tree(31), bushy_tree(199), left_chain(12)}) {
     const std::vector<std::vector<int>> counts(tree.node_count, std::vector<int>{4, 3, 2});
-    testing::internal::CaptureStdout();
-    draw_tree_page(path, DATA, tree, counts, ++pages);
-    testing::internal::GetCapturedStdout();
+    const std::string printed = written_by(
+        [&](FILE* console) { draw_tree_page(path, DATA, tree, counts, ++pages, console); });
+    EXPECT_EQ(printed, "Please view or print PS file: " + path + "\n");
   }
   // A page drawn by hand with a vertical edge (an infinite slope).
   file = open_output(path, "a");

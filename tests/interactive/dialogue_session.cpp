@@ -1,6 +1,5 @@
 #include "interactive/dialogue_session.h"
 
-#include "interactive/control.h"
 #include "program/run.h"
 #include "support/run_binary.h"
 
@@ -20,10 +19,9 @@ DialogueSession::DialogueSession(const bramble::Dataset& dataset)
   bramble::init_node_table(table);
 }
 
-void DialogueSession::run() {
-  for (int node = 0; node < table.node_count; ++node) {
-    bramble::control_node(node, data, table, search, random, report_name);
-  }
+void DialogueSession::run(bramble::Console& console) {
+  const bramble::DialogueContext dialogue = context(console);
+  for (int node = 0; node < table.node_count; ++node) bramble::control_node(node, dialogue);
 }
 
 std::string DialogueSession::report() const { return read_file(report_name); }

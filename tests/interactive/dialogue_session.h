@@ -1,9 +1,11 @@
-// A controlled-mode session on a hand-built data set: the node table, the split search and a
-// report file in a scratch directory, with control_node run for every node in turn.
+// A controlled-mode session on a hand-built data set: the node table, the split search, the random
+// case orders and a report file in a scratch directory, with control_node run for every node in
+// turn.
 #pragma once
 
 #include <string>
 
+#include "interactive/control.h"
 #include "numeric/random.h"
 #include "support/tree_fixtures.h"
 #include "tree/node_table.h"
@@ -19,8 +21,11 @@ bramble::Dataset eight_cases();
 struct DialogueSession {
   explicit DialogueSession(const bramble::Dataset& dataset);
 
+  bramble::DialogueContext context(bramble::Console& console) {
+    return {data, table, search, console, random, report_name};
+  }
   // control_node for node 0, 1, ... while nodes remain, as the run driver does.
-  void run();
+  void run(bramble::Console& console);
   std::string report() const;
 
   bramble::Dataset data;

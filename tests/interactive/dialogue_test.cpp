@@ -9,7 +9,6 @@
 #include "interactive/control.h"
 #include "interactive/dialogue_session.h"
 #include "interactive/scripted_console.h"
-#include "io/console.h"
 #include "support/run_binary.h"
 
 namespace bramble {
@@ -70,9 +69,9 @@ class DialogueScript : public testing::TestWithParam<Script> {};
 TEST_P(DialogueScript, ShowsItsTextAndLeavesItsTree) {
   const Script& script = GetParam();
   DialogueSession session(script.data);
-  ScriptedConsole console(script.input);
-  session.run();
-  const std::string& out = console.out();
+  ScriptedConsole typed(script.input);
+  session.run(typed.console());
+  const std::string out = typed.out();
   EXPECT_NE(out.find(script.shown), std::string::npos) << out;
   const NodeTable& table = session.table;
   ASSERT_EQ(table.node_count, script.node_count) << out;
@@ -86,7 +85,7 @@ TEST_P(DialogueScript, ShowsItsTextAndLeavesItsTree) {
     EXPECT_EQ(table.node_size[1], script.left_size);
   }
   // End of input is noted once, and only when it was met.
-  EXPECT_EQ(bramble_test::occurrences(out, END_NOTE), input_ended() ? 1 : 0);
+  EXPECT_EQ(bramble_test::occurrences(out, END_NOTE), typed.console().input_ended() ? 1 : 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -150,10 +149,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Dialogue, NodesPastTheLimitStayTerminalSilently) {
   DialogueSession session(eight_cases());
   session.table.node_count = 199;
-  ScriptedConsole console("y\ny\n");
-  control_node(0, session.data, session.table, session.search, session.random,
-               session.report_name);
-  EXPECT_EQ(console.out(), "");
+  ScriptedConsole typed("y\ny\n");
+  control_node(0, session.context(typed.console()));
+  EXPECT_EQ(typed.out(), "");
   EXPECT_EQ(session.table.left_child[0], 0);
   EXPECT_EQ(session.table.node_count, 199);
 }

@@ -96,9 +96,9 @@ TEST(CrossValidation, NineteenCasesOrThreeClassesAreNotCrossValidated) {
   DialogueSession small(make_dataset({ascending(19)}, {CLASSES.begin(), CLASSES.end() - 1}, 2));
   DialogueSession wide(make_dataset({ascending(20)}, three_classes, 3));
   for (DialogueSession* session : {&small, &wide}) {
-    ScriptedConsole console("y\ny\nn\nn\n");
-    session->run();
-    EXPECT_EQ(console.out().find("cross validation"), std::string::npos);
+    ScriptedConsole typed("y\ny\nn\nn\n");
+    session->run(typed.console());
+    EXPECT_EQ(typed.out().find("cross validation"), std::string::npos);
     EXPECT_EQ(session->report(), "");
     EXPECT_EQ(session->table.node_count, 3);
   }
@@ -107,17 +107,17 @@ TEST(CrossValidation, NineteenCasesOrThreeClassesAreNotCrossValidated) {
 TEST(CrossValidation, AReportThatCannotBeOpenedEndsTheRun) {
   DialogueSession session(make_dataset({ascending(20)}, CLASSES, 2));
   session.report_name = "/nonexistent-directory/session.inf";
-  ScriptedConsole console("y\n");
-  int status = 0;
+  ScriptedConsole typed("y\n");
+  ProgramExit stop{0, false};
   try {
-    session.run();
-  } catch (const ProgramExit& stop) {
-    status = stop.status;
+    session.run(typed.console());
+  } catch (const ProgramExit& exit) {
+    stop = exit;
   }
-  EXPECT_EQ(status, STATUS_DATA_ERROR);
-  EXPECT_NE(console.out().find(
-                "Cannot over-write to file /nonexistent-directory/session.inf. It seems protected.\n"),
-            std::string::npos);
+  EXPECT_EQ(stop.status, STATUS_DATA_ERROR);
+  EXPECT_EQ(stop.console_text,
+            "Cannot over-write to file /nonexistent-directory/session.inf. It seems protected.\n"
+            "Press Enter to end this program!");
 }
 
 }  // namespace

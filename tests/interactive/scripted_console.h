@@ -1,8 +1,11 @@
-// Runs console code against typed input: standard input reads the given text, and standard
-// output and standard error are captured.
+// A console for tests: its input reads the given text, and what it writes on its output and
+// error streams is kept for reading back.
 #pragma once
 
+#include <cstdio>
 #include <string>
+
+#include "io/console.h"
 
 namespace bramble_test {
 
@@ -13,16 +16,22 @@ class ScriptedConsole {
   ScriptedConsole(const ScriptedConsole&) = delete;
   ScriptedConsole& operator=(const ScriptedConsole&) = delete;
 
-  // Ends the capture (on the first call) and returns what was written to each stream.
-  const std::string& out();
-  const std::string& err();
+  bramble::Console& console() { return console_; }
+
+  // The streams, for a run that makes its own console of them (use either that or console()).
+  FILE* input() const { return in_; }
+  FILE* output() const { return out_; }
+  FILE* error_output() const { return err_; }
+
+  // What was written to each stream so far.
+  std::string out() const;
+  std::string err() const;
 
  private:
-  void finish();
-  std::string input_path_;
-  bool capturing_ = true;
-  std::string out_;
-  std::string err_;
+  FILE* in_;
+  FILE* out_;
+  FILE* err_;
+  bramble::Console console_;
 };
 
 }  // namespace bramble_test

@@ -19,98 +19,119 @@ const std::string YES_NO_REMINDER = " Input [Y/y/1] for yes; [N/n/0] for no!";
 const std::string END_NOTE = "\nEnd of input: the remaining answers are taken as no.\n";
 const std::string NOT_WHOLE = "Please enter a whole number.\n";
 
-int choice_default_one() { return read_choice(1, REMINDER, false); }
-int choice_zero_is_no() { return read_choice(0, REMINDER, true); }
+// Answers as numbers: a choice as 1 (first) or 2 (second), yes as 1 and no as 0.
+int choice_default_first(Console& console) {
+  return console.read_choice(Choice::first, REMINDER, false) == Choice::first ? 1 : 2;
+}
+int choice_zero_is_no(Console& console) {
+  return console.read_choice(Choice::second, REMINDER, true) == Choice::first ? 1 : 2;
+}
+int yes_no(Console& console) { return console.read_yes_no() ? 1 : 0; }
 
 // The first character of a line answers and the rest of the line goes with it; an unrecognised
 // answer is asked again, with the reminder only when its line held more than that character.
 TEST(ConsoleAnswers, EachReaderOnTypedLines) {
   const struct {
-    int (*read)();
+    int (*read)(Console&);
     std::string input;
     std::vector<int> answers;
     std::string printed;
   } cases[] = {
-      {choice_default_one, "2\nn\n\n1\ny\nY\nyes\nN\n", {2, 2, 1, 1, 1, 1, 1, 2}, ""},
-      {choice_zero_is_no, "\n0\nno\ny\n", {0, 2, 2, 1}, ""},
-      {choice_default_one, "0\n2\n", {2}, ""},  // without zero_is_no a 0 is passed over silently
-      {choice_default_one, "x\nxyz\n1\n", {1}, REMINDER},
-      {choice_default_one, " 2\n", {1, 2}, ""},  // a leading blank gives the default, leaves the line
-      {choice_zero_is_no, "xyz", {0, 0}, REMINDER},  // end of input is an empty answer
-      {read_yes_no, "yes\nn\n0\n1\nY\nN\n", {1, 0, 0, 1, 1, 0}, ""},
-      {read_yes_no, "maybe\nq\ny\n", {1}, YES_NO_REMINDER},
+      {choice_default_first, "2\nn\n\n1\ny\nY\nyes\nN\n", {2, 2, 1, 1, 1, 1, 1, 2}, ""},
+      {choice_zero_is_no, "\n0\nno\ny\n", {2, 2, 2, 1}, ""},
+      {choice_default_first, "0\n2\n", {2}, ""},  // without zero_is_no a 0 is passed over silently
+      {choice_default_first, "x\nxyz\n1\n", {1}, REMINDER},
+      {choice_default_first, " 2\n", {1, 2}, ""},  // a leading blank gives the default, leaves the line
+      {choice_zero_is_no, "xyz", {2, 2}, REMINDER},  // end of input is an empty answer
+      {yes_no, "yes\nn\n0\n1\nY\nN\n", {1, 0, 0, 1, 1, 0}, ""},
+      {yes_no, "maybe\nq\ny\n", {1}, YES_NO_REMINDER},
   };
   for (const auto& c : cases) {
+    ScriptedConsole typed(c.input);
     std::vector<int> answers;
-    std::string printed;
-    {
-      ScriptedConsole console(c.input);
-      for (std::size_t i = 0; i < c.answers.size(); ++i) answers.push_back(c.read());
-      printed = console.out();
-    }
+    for (std::size_t i = 0; i < c.answers.size(); ++i) answers.push_back(c.read(typed.console()));
     EXPECT_EQ(answers, c.answers) << c.input;
-    EXPECT_EQ(printed, c.printed) << c.input;
-    EXPECT_FALSE(input_ended()) << c.input;
+    EXPECT_EQ(typed.out(), c.printed) << c.input;
+    EXPECT_FALSE(typed.console().input_ended()) << c.input;
   }
 }
 
 TEST(ReadYesNo, PassesOverTheLineEndANumberReadLeft) {
-  ScriptedConsole console("3\nyes\n5\nno\nn\n");
+  ScriptedConsole typed("3\nyes\n5\nno\nn\n");
+  Console& console = typed.console();
   int value = 0;
-  ASSERT_TRUE(read_whole_number(value));
+  ASSERT_TRUE(console.read_whole_number(value));
   EXPECT_EQ(value, 3);
   // The rest of "yes" goes with it, so the number read that follows sees a fresh line.
-  EXPECT_EQ(read_yes_no(), 1);
-  ASSERT_TRUE(read_whole_number(value));
+  EXPECT_TRUE(console.read_yes_no());
+  ASSERT_TRUE(console.read_whole_number(value));
   EXPECT_EQ(value, 5);
-  EXPECT_EQ(read_yes_no(), 0);
-  EXPECT_EQ(read_yes_no(), 0);
-  EXPECT_EQ(console.out(), "");
+  EXPECT_FALSE(console.read_yes_no());
+  EXPECT_FALSE(console.read_yes_no());
+  EXPECT_EQ(typed.out(), "");
 }
 
 TEST(ReadYesNo, EndOfInputAnswersNoAndIsNotedOnce) {
-  ScriptedConsole console("\n");
-  EXPECT_EQ(read_yes_no(), 0);
-  EXPECT_TRUE(input_ended());
-  EXPECT_EQ(read_yes_no(), 0);
+  ScriptedConsole typed("\n");
+  Console& console = typed.console();
+  EXPECT_FALSE(console.read_yes_no());
+  EXPECT_TRUE(console.input_ended());
+  EXPECT_FALSE(console.read_yes_no());
   int value = 0;
-  EXPECT_FALSE(read_whole_number(value));
+  EXPECT_FALSE(console.read_whole_number(value));
   std::string word;
-  EXPECT_FALSE(read_word(word));
-  EXPECT_EQ(console.out(), END_NOTE);
+  EXPECT_FALSE(console.read_word(word));
+  EXPECT_EQ(typed.out(), END_NOTE);
 }
 
 TEST(ReadNumberWord, RefusesWordsThatAreNotWholeIntNumbers) {
-  ScriptedConsole console("abc 7\n2.5\n1e9\n99999999999\n+5 -4\n");
+  ScriptedConsole typed("abc 7\n2.5\n1e9\n99999999999\n+5 -4\n");
+  Console& console = typed.console();
   int value = 0;
-  EXPECT_EQ(read_number_word(value), NumberRead::not_a_number);
+  EXPECT_EQ(console.read_number_word(value), NumberRead::not_a_number);
   // The rest of the refused word's line went with it: the 7 is not read.
-  ASSERT_TRUE(read_whole_number(value));
+  ASSERT_TRUE(console.read_whole_number(value));
   EXPECT_EQ(value, 5);
-  ASSERT_TRUE(read_whole_number(value));
+  ASSERT_TRUE(console.read_whole_number(value));
   EXPECT_EQ(value, -4);
-  EXPECT_EQ(read_number_word(value), NumberRead::end_of_input);
+  EXPECT_EQ(console.read_number_word(value), NumberRead::end_of_input);
   EXPECT_EQ(value, -4);
-  EXPECT_EQ(console.out(), NOT_WHOLE + NOT_WHOLE + NOT_WHOLE + NOT_WHOLE);
+  EXPECT_EQ(typed.out(), NOT_WHOLE + NOT_WHOLE + NOT_WHOLE + NOT_WHOLE);
   // The number readers report the end of input but leave noting it to their callers.
-  EXPECT_FALSE(input_ended());
+  EXPECT_FALSE(console.input_ended());
 }
 
 TEST(ReadWord, ReadsWordsOfAnyLengthAndLeavesTheLineEndBehind) {
   const std::string long_word(300, 'w');
-  ScriptedConsole console("  " + long_word + "\tnext\nab");
+  ScriptedConsole typed("  " + long_word + "\tnext\nab");
+  Console& console = typed.console();
   std::string word;
-  ASSERT_TRUE(read_word(word));
+  ASSERT_TRUE(console.read_word(word));
   EXPECT_EQ(word, long_word);
-  ASSERT_TRUE(read_word(word));
+  ASSERT_TRUE(console.read_word(word));
   EXPECT_EQ(word, "next");
   // One character each: the line end "next" left, then the a.
-  wait_for_key();
-  wait_for_key();
-  ASSERT_TRUE(read_word(word));
+  console.wait_for_key();
+  console.wait_for_key();
+  ASSERT_TRUE(console.read_word(word));
   EXPECT_EQ(word, "b");
-  wait_for_key();  // returns at end of input
-  EXPECT_FALSE(read_word(word));
+  console.wait_for_key();  // returns at end of input
+  EXPECT_FALSE(console.read_word(word));
+}
+
+// The texts of an exit go to their streams, the error output's first; the wait reads one key.
+TEST(ConsoleFinish, WritesTheExitTextsAndWaits) {
+  ScriptedConsole typed("xy");
+  Console& console = typed.console();
+  EXPECT_EQ(console.finish(ProgramExit{STATUS_DATA_ERROR, true, "Refused.\n"}), STATUS_DATA_ERROR);
+  EXPECT_EQ(console.finish(runtime_exit("error in matrix")), STATUS_RUNTIME_ERROR);
+  EXPECT_EQ(console.finish(ProgramExit{STATUS_OK, false, "Done.\n"}), STATUS_OK);
+  EXPECT_EQ(typed.out(), "Refused.\nDone.\n");
+  EXPECT_EQ(typed.err(),
+            "Numerical Recipes run-time error ...\nerror in matrix\n...now exiting to system...\n"
+            "Press Enter to end this program!");
+  std::string word;
+  EXPECT_FALSE(console.read_word(word)) << "both waits took a key";
 }
 
 }  // namespace

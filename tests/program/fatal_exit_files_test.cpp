@@ -4,10 +4,10 @@
 
 #include <filesystem>
 #include <string>
-#include <vector>
 
 #include "interactive/scripted_console.h"
 #include "io/fatal.h"
+#include "program/entry.h"
 #include "program/run.h"
 #include "support/run_binary.h"
 
@@ -22,39 +22,30 @@ long open_descriptors() {
   return count;
 }
 
-// Runs the program on data as h.dat in a scratch directory, after prepare(dir); true when it ended
-// through a fatal exit. The descriptors open before and after are counted inside the capture of
-// the console streams.
+// Runs the program on data as h.dat in a scratch directory, after prepare(dir), and returns its
+// exit status; before and after receive the descriptors open before and after the run.
 template <typename Prepare>
-bool ended_fatally(const std::string& data, Prepare prepare, long& before, long& after) {
-  const fs::path start = fs::current_path();
+int run_status(const std::string& data, Prepare prepare, long& before, long& after) {
   const std::string dir = make_scratch_dir();
   write_file(dir + "/h.dat", data);
   prepare(dir);
-  fs::current_path(dir);
-  bool fatal = false;
-  {
-    ScriptedConsole console("");
-    before = open_descriptors();
-    std::vector<std::string> args = {"bramble", "h.dat"};
-    std::vector<char*> argv = {args[0].data(), args[1].data()};
-    try {
-      bramble::run_program(2, argv.data());
-    } catch (const bramble::ProgramExit&) {
-      fatal = true;
-    }
-    after = open_descriptors();
-  }
-  fs::current_path(start);
+  ScriptedConsole typed("");
+  bramble::RunSettings settings;
+  settings.data_file = dir + "/h.dat";
+  settings.output_base = dir + "/h";
+  bramble::Run run(typed.input(), typed.output(), typed.error_output(), settings);
+  before = open_descriptors();
+  const int status = bramble::run_with_settings(run, "bramble");
+  after = open_descriptors();
   fs::remove_all(dir);
-  return fatal;
+  return status;
 }
 
 TEST(FatalExitFiles, RefusedDataFileLeavesNoFileOpen) {
   long before = 0;
   long after = 0;
-  ASSERT_TRUE(ended_fatally(
-      "r o\n1 x\n", [](const std::string&) {}, before, after));
+  EXPECT_EQ(run_status("r o\n1 x\n", [](const std::string&) {}, before, after),
+            bramble::STATUS_DATA_ERROR);
   EXPECT_EQ(after, before);
 }
 
@@ -64,8 +55,9 @@ TEST(FatalExitFiles, UnwritableDrawingLeavesTheReportClosed) {
   const auto drawing_is_a_directory = [](const std::string& dir) {
     fs::create_directory(dir + "/h.ps");
   };
-  ASSERT_TRUE(ended_fatally(read_file(source_dir() + "/examples/small.dat"), drawing_is_a_directory,
-                            before, after));
+  EXPECT_EQ(run_status(read_file(source_dir() + "/examples/small.dat"), drawing_is_a_directory,
+                       before, after),
+            bramble::STATUS_DATA_ERROR);
   EXPECT_EQ(after, before);
 }
 

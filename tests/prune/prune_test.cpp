@@ -31,10 +31,9 @@ struct ThirteenNodes : ::testing::Test {
 
   // One pass; returns what it printed.
   std::string prune_and_renumber(int pass = 0) {
-    testing::internal::CaptureStdout();
     const int unpruned = prune_tree(table, significant_splits(table, data.n_classes, pass));
-    renumber_tree(data, table, unpruned, node_counts, old_index);
-    const std::string printed = testing::internal::GetCapturedStdout();
+    const std::string printed = bramble_test::written_by(
+        [&](FILE* console) { renumber_tree(data, table, unpruned, node_counts, old_index, console); });
     expect_breadth_first();
     expect_counts_match_cases();
     return printed;
@@ -145,7 +144,11 @@ struct RootOnlySplit : ::testing::Test {
   }
 
   ProgramExit renumber_ending(int unpruned) {
-    return exit_of([&] { renumber_tree(data, table, unpruned, node_counts, old_index); }, printed);
+    return exit_of(
+        [&](FILE* console) {
+          renumber_tree(data, table, unpruned, node_counts, old_index, console);
+        },
+        printed);
   }
 };
 

@@ -1,9 +1,10 @@
-// Node tables built by hand, and the capture of a program end, for the pruning, report and drawing
+// Node tables built by hand, and the capture of a run's end, for the pruning, report and drawing
 // tests.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -40,18 +41,20 @@ inline void place(bramble::NodeTable& table, int node, const std::vector<int>& c
   for (int c : cases) table.case_node[c] = node;
 }
 
-// Runs a call that must end the program; printed receives what it wrote on standard output.
-inline bramble::ProgramExit exit_of(const std::function<void()>& call, std::string& printed) {
-  testing::internal::CaptureStdout();
+// Runs a call that must end the run, handing it a console output; printed receives what it wrote
+// there and the text of its exit.
+inline bramble::ProgramExit exit_of(const std::function<void(FILE*)>& call, std::string& printed) {
+  FILE* console = std::tmpfile();
   bramble::ProgramExit stop{0, false};
   bool stopped = false;
   try {
-    call();
+    call(console);
   } catch (const bramble::ProgramExit& exit) {
     stop = exit;
     stopped = true;
   }
-  printed = testing::internal::GetCapturedStdout();
+  printed = stream_text(console) + stop.console_text;
+  std::fclose(console);
   EXPECT_TRUE(stopped);
   return stop;
 }

@@ -13,6 +13,7 @@ inline std::string stream_text(FILE* file) {
   std::rewind(file);
   std::string text;
   for (int c = std::fgetc(file); c != EOF; c = std::fgetc(file)) text.push_back(static_cast<char>(c));
+  std::fseek(file, 0, SEEK_END);  // the stream may be written again
   return text;
 }
 

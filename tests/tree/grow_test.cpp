@@ -108,17 +108,16 @@ TEST(GrowNode, EmptyNodeEndsTheRunWithStatusZero) {
   search.split(0, 1, table.case_node);
   grow_node(1, data, table, search);
 
-  testing::internal::CaptureStdout();
-  int status = -1;
+  ProgramExit stop{-1, false};
   try {
     grow_node(2, data, table, search);
   } catch (const ProgramExit& exit) {
-    status = exit.status;
+    stop = exit;
   }
-  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+  EXPECT_EQ(stop.console_text,
             "The split using variable 3 at a value of 5.500000 results in an empty node\n"
             "Press Enter to end this program!");
-  EXPECT_EQ(status, 0);
+  EXPECT_EQ(stop.status, 0);
 }
 
 }  // namespace
