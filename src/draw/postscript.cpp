@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "io/output_file.h"
-#include "report/tree_table.h"
+#include "tree/category_code.h"
 
 namespace bramble {
 

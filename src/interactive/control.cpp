@@ -1,12 +1,11 @@
 #include "interactive/control.h"
 
 #include <cstdio>
-#include <vector>
 
+#include "interactive/manual_split.h"
 #include "interactive/node_dialogue.h"
-#include "interactive/risk.h"
-#include "io/console.h"
-#include "report/tree_table.h"
+#include "interactive/ranking.h"
+#include "tree/category_code.h"
 #include "tree/grow.h"
 #include "tree/impurity.h"
 
@@ -19,10 +18,10 @@ struct Proposal {
   int code = 0;  // the nominal subset code; unused by an ordinal covariate
 };
 
-Proposal propose_ranked(const NodeDialogue& dialogue, const SplitRanking& ranking, int p) {
-  dialogue.table.split_var[dialogue.node] = static_cast<int>(ranking[1][p]);
-  dialogue.table.cut_off[dialogue.node] = ranking[2][p];
-  return Proposal{static_cast<int>(ranking[1][p]), static_cast<int>(ranking[2][p])};
+Proposal propose_ranked(const NodeDialogue& dialogue, const RankedSplit& split) {
+  dialogue.table.split_var[dialogue.node] = split.covariate;
+  dialogue.table.cut_off[dialogue.node] = split.cut_off;
+  return Proposal{split.covariate, static_cast<int>(split.cut_off)};
 }
 
 void describe_split(const NodeDialogue& dialogue, int var) {
@@ -54,7 +53,7 @@ bool try_split(const NodeDialogue& dialogue, const Proposal& proposal) {
 // Proposals from the ranking until one is accepted (true: its trial split stands) or the analyst
 // takes none of them (false).
 bool settle_on_ranked_split(const NodeDialogue& dialogue, const SplitRanking& ranking) {
-  Proposal proposal = propose_ranked(dialogue, ranking, 0);
+  Proposal proposal = propose_ranked(dialogue, ranking[0]);
   for (;;) {
     const bool empty = try_split(dialogue, proposal);
     dialogue.console.print("Accept this split [y/n]? ");
@@ -65,7 +64,7 @@ bool settle_on_ranked_split(const NodeDialogue& dialogue, const SplitRanking& ra
     }
     bool declined = false;
     const int p = choose_ranked_split(dialogue.console, ranking, declined);
-    proposal = propose_ranked(dialogue, ranking, p);
+    proposal = propose_ranked(dialogue, ranking[p]);
     if (declined) return false;
   }
 }
@@ -95,7 +94,7 @@ void decline(const NodeDialogue& dialogue) {
 void run_dialogue(const NodeDialogue& dialogue) {
   if (!wants_split(dialogue)) return decline(dialogue);
   const SplitRanking ranking = rank_covariates(dialogue);
-  if (!(ranking[0][0] < dialogue.data.n_classes)) return decline(dialogue);
+  if (!(ranking[0].impurity < dialogue.data.n_classes)) return decline(dialogue);
   if (settle_on_ranked_split(dialogue, ranking)) return commit(dialogue);
   int var = 0;
   if (!make_manual_split(dialogue, var)) return decline(dialogue);
@@ -105,26 +104,6 @@ void run_dialogue(const NodeDialogue& dialogue) {
 }
 
 }  // namespace
-
-bool leaves_daughter_empty(const NodeTable& table) {
-  int right = 0;
-  int left = 0;
-  for (std::size_t k = 0; k + 1 < table.daughter_counts.size(); k += 2) {
-    right += table.daughter_counts[k];
-    left += table.daughter_counts[k + 1];
-  }
-  return right == 0 || left == 0;
-}
-
-void judge_split(const NodeDialogue& dialogue, int var) {
-  const std::vector<int> counts = dialogue.table.daughter_counts;
-  report_split_risk(dialogue.data, dialogue.table, dialogue.search, dialogue.node, var,
-                    counts.data(), dialogue.random, dialogue.console.out(), dialogue.report_name);
-}
-
-void return_cases(const NodeDialogue& dialogue) {
-  for (int i = 0; i < dialogue.m; ++i) dialogue.table.case_node[dialogue.cases[i]] = dialogue.node;
-}
 
 void control_node(int node, const DialogueContext& context) {
   NodeTable& table = context.table;

@@ -1,8 +1,9 @@
+#include "interactive/cross_validation.h"
+
 #include <algorithm>
-#include <array>
 #include <vector>
 
-#include "interactive/risk.h"
+#include "interactive/random_order.h"
 #include "tree/impurity.h"
 #include "tree/node_table.h"
 
@@ -10,13 +11,11 @@ namespace bramble {
 
 namespace {
 
-int first_entry(int n_classes, int y) { return 2 * (n_classes - 1 - y); }
-
 // A fold whose training cases show fewer than two categories has no grouping to apply: no category
-// goes to the first entry.
+// goes right.
 void tally_on_second_entries(const Dataset& data, NodeTable& table, const std::vector<int>& cases) {
-  std::fill(table.daughter_counts.begin(), table.daughter_counts.end(), 0);
-  for (const int c : cases) ++table.daughter_counts[first_entry(data.n_classes, data.y[c]) + 1];
+  table.daughter_counts.clear();
+  for (const int c : cases) table.daughter_counts.add(data.y[c], false);
 }
 
 // One fold of the cross-validation: flags of its held-out cases, and both case lists in increasing
@@ -64,8 +63,8 @@ void fold_tally(const Dataset& data, NodeTable& table, const SplitSearch& search
 
 void tally_split(const Dataset& data, NodeTable& table, const int* cases, int m, double cut,
                  int var) {
-  std::vector<int>& counts = table.daughter_counts;
-  std::fill(counts.begin(), counts.end(), 0);
+  DaughterCounts& counts = table.daughter_counts;
+  counts.clear();
   const int code = static_cast<int>(cut);
   const std::vector<double>& values = data.X[var];
   if (data.is_nominal(var) && code != 0) {
@@ -73,32 +72,35 @@ void tally_split(const Dataset& data, NodeTable& table, const int* cases, int m,
     const std::vector<int> sent_first = categories_going_right(data, var, cases, m, code);
     for (int i = 0; i < m; ++i) {
       const int c = cases[i];
-      const bool first = sent_first[static_cast<int>(values[c])] != 0;
-      ++counts[first_entry(data.n_classes, data.y[c]) + (first ? 0 : 1)];
+      counts.add(data.y[c], sent_first[static_cast<int>(values[c])] != 0);
     }
     return;
   }
   for (int i = 0; i < m; ++i) {
     const int c = cases[i];
-    ++counts[first_entry(data.n_classes, data.y[c]) + (values[c] > cut ? 1 : 0)];
+    counts.add(data.y[c], !(values[c] > cut));
   }
 }
 
-void add_fold_tally(const int* tally, int* pooled) {
+void add_fold_tally(const DaughterCounts& tally, DaughterCounts& pooled) {
   // Widened: a fold of a large node can hold more than 46341 cases per cell.
-  if (static_cast<long long>(tally[0]) * tally[1] > static_cast<long long>(tally[2]) * tally[3]) {
-    for (int k = 0; k < 4; ++k) pooled[k] += tally[k];
+  if (static_cast<long long>(tally.right(1)) * tally.left(1) >
+      static_cast<long long>(tally.right(0)) * tally.left(0)) {
+    for (const int k : {0, 1}) {
+      pooled.add(k, true, tally.right(k));
+      pooled.add(k, false, tally.left(k));
+    }
   } else {
-    pooled[0] += tally[1];
-    pooled[1] += tally[3];
-    pooled[2] += tally[0];
-    pooled[3] += tally[2];
+    pooled.add(1, true, tally.left(1));
+    pooled.add(1, false, tally.left(0));
+    pooled.add(0, true, tally.right(1));
+    pooled.add(0, false, tally.right(0));
   }
 }
 
-std::array<int, 4> cross_validated_table(const Dataset& data, NodeTable& table,
-                                         const SplitSearch& search, int node, int var,
-                                         RandomStream& random) {
+DaughterCounts cross_validated_table(const Dataset& data, NodeTable& table,
+                                     const SplitSearch& search, int node, int var,
+                                     RandomStream& random) {
   const int* cases = search.cases(node);
   const int n = search.size(node);
   const int fold_size = n / CV_FOLDS;
@@ -107,11 +109,11 @@ std::array<int, 4> cross_validated_table(const Dataset& data, NodeTable& table,
   fold.excluded.assign(data.n_cases, 0);
   fold.held_out.reserve(fold_size);
   fold.training.reserve(n - fold_size);
-  std::array<int, 4> pooled{};
+  DaughterCounts pooled(2);
   for (int f = 0; f < CV_FOLDS; ++f) {
     hold_out(fold, cases, n, order, f * fold_size, (f + 1) * fold_size);
     fold_tally(data, table, search, node, var, fold);
-    add_fold_tally(table.daughter_counts.data(), pooled.data());
+    add_fold_tally(table.daughter_counts, pooled);
     for (const int c : fold.held_out) fold.excluded[c] = 0;
   }
   return pooled;

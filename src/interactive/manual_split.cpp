@@ -1,3 +1,5 @@
+#include "interactive/manual_split.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -5,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "interactive/node_dialogue.h"
 #include "io/console.h"
 #include "numeric/arrays.h"
+#include "tree/category_code.h"
 
 namespace bramble {
 
@@ -106,19 +108,14 @@ bool read_pattern(Console& console, std::vector<int>& pattern) {
 void split_by_pattern(const NodeDialogue& dialogue, int var, const std::vector<int>& pattern) {
   const Dataset& data = dialogue.data;
   NodeTable& table = dialogue.table;
-  std::vector<int>& counts = table.daughter_counts;
-  std::fill(counts.begin(), counts.end(), 0);
+  table.daughter_counts.clear();
   for (int i = 0; i < dialogue.m; ++i) {
     const int c = dialogue.cases[i];
     const bool right = pattern[static_cast<int>(data.X[var][c])] != 0;
     table.case_node[c] = table.node_count + (right ? 1 : 0);
-    ++counts[2 * (data.n_classes - 1 - data.y[c]) + (right ? 0 : 1)];
+    table.daughter_counts.add(data.y[c], right);
   }
-  double code = 0.0;
-  for (int v = 0; v < static_cast<int>(pattern.size()); ++v) {
-    if (pattern[v] != 0) code = code * 10 + v + 1;
-  }
-  table.cut_off[dialogue.node] = code;
+  table.cut_off[dialogue.node] = decimal_category_code(pattern);
 }
 
 bool split_by_categories(const NodeDialogue& dialogue, int var) {

@@ -1,10 +1,9 @@
-// One node's dialogue in the controlled mode, and the steps that control_node takes through it.
+// One node's dialogue in the controlled mode, and the steps its parts share.
 #pragma once
 
 #include <string>
 
 #include "data/dataset.h"
-#include "interactive/control.h"
 #include "io/console.h"
 #include "numeric/random.h"
 #include "tree/node_table.h"
@@ -37,17 +36,5 @@ void judge_split(const NodeDialogue& dialogue, int var);
 
 // Sends the node's cases back from the would-be daughters.
 void return_cases(const NodeDialogue& dialogue);
-
-// The best split of every covariate of the node, ranked.
-SplitRanking rank_covariates(const NodeDialogue& dialogue);
-
-// Lists the ranking and reads the choice: returns a ranking position; declined is set for 0 (and
-// at end of input), when position 0 is returned.
-int choose_ranked_split(Console& console, const SplitRanking& ranking, bool& declined);
-
-// The follow-up of a declined ranking: asks whether to split all the same and reads a covariate
-// and its cut-off or category pattern, until a split is made (true, var set) or the analyst says
-// no or input ends (false).
-bool make_manual_split(const NodeDialogue& dialogue, int& var);
 
 }  // namespace bramble

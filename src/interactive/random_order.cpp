@@ -1,9 +1,8 @@
-#include <cstdint>
-#include <vector>
+#include "interactive/random_order.h"
 
-#include "interactive/risk.h"
+#include <cstdint>
+
 #include "numeric/arrays.h"
-#include "numeric/random.h"
 
 namespace bramble {
 

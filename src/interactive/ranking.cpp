@@ -1,9 +1,6 @@
-#include <algorithm>
-#include <cstdio>
+#include "interactive/ranking.h"
 
-#include "interactive/node_dialogue.h"
-#include "io/console.h"
-#include "numeric/arrays.h"
+#include <algorithm>
 
 namespace bramble {
 
@@ -14,11 +11,11 @@ constexpr int LISTED_RANKS = 200;
 constexpr double LISTED_IMPURITY = 2.0;
 
 void list_ranking(Console& console, const SplitRanking& ranking) {
-  const int n = static_cast<int>(ranking[0].size());
+  const int n = static_cast<int>(ranking.size());
   console.print("rank: impurity variable no.\n");
   for (int p = 0; p < n && p < LISTED_RANKS; ++p) {
-    if (ranking[0][p] < LISTED_IMPURITY) {
-      console.print("%4d: %2.5f  %d\n", p + 1, ranking[0][p], static_cast<int>(ranking[1][p]) + 1);
+    if (ranking[p].impurity < LISTED_IMPURITY) {
+      console.print("%4d: %2.5f  %d\n", p + 1, ranking[p].impurity, ranking[p].covariate + 1);
     }
   }
   if (n > LISTED_RANKS) {
@@ -28,31 +25,27 @@ void list_ranking(Console& console, const SplitRanking& ranking) {
   console.print("value as variable ID (i.e. -9 will split via variable number 9) ]?\n");
 }
 
-// The first position holding covariate -answer - 1, or -1 when it stands nowhere.
+// The first position holding covariate -answer - 1 (answer < 0), or -1 when it stands nowhere.
 int position_of_covariate(const SplitRanking& ranking, int answer) {
-  const double var = -static_cast<double>(answer) - 1;
-  const auto found = std::find(ranking[1].begin(), ranking[1].end(), var);
-  return found == ranking[1].end() ? -1 : static_cast<int>(found - ranking[1].begin());
+  const int var = -(answer + 1);
+  const auto found = std::find_if(ranking.begin(), ranking.end(),
+                                  [var](const RankedSplit& split) { return split.covariate == var; });
+  return found == ranking.end() ? -1 : static_cast<int>(found - ranking.begin());
 }
 
 }  // namespace
 
 void rank_split(SplitRanking& ranking, double impurity, int var, double cut) {
   int p = 0;
-  while (p < static_cast<int>(ranking[0].size()) && !(ranking[0][p] > impurity)) ++p;
-  if (p == static_cast<int>(ranking[0].size())) return;
-  for (std::vector<double>& row : ranking) {
-    for (int q = var; q > p; --q) row[q] = row[q - 1];
-  }
-  ranking[0][p] = impurity;
-  ranking[1][p] = var;
-  ranking[2][p] = cut;
+  while (p < static_cast<int>(ranking.size()) && !(ranking[p].impurity > impurity)) ++p;
+  if (p == static_cast<int>(ranking.size())) return;
+  for (int q = var; q > p; --q) ranking[q] = ranking[q - 1];
+  ranking[p] = RankedSplit{impurity, var, cut};
 }
 
 SplitRanking rank_covariates(const NodeDialogue& dialogue) {
   const Dataset& data = dialogue.data;
-  SplitRanking ranking = matrix(3, data.n_covariates);
-  std::fill(ranking[0].begin(), ranking[0].end(), static_cast<double>(data.n_classes));
+  SplitRanking ranking(data.n_covariates, RankedSplit{static_cast<double>(data.n_classes), 0, 0.0});
   for (int var = 0; var < data.n_covariates; ++var) {
     double cut = 0;
     const double impurity = dialogue.search.best_split(var, dialogue.node, cut);
@@ -63,7 +56,7 @@ SplitRanking rank_covariates(const NodeDialogue& dialogue) {
 
 int choose_ranked_split(Console& console, const SplitRanking& ranking, bool& declined) {
   list_ranking(console, ranking);
-  const int n = static_cast<int>(ranking[0].size());
+  const int n = static_cast<int>(ranking.size());
   for (;;) {
     int answer = 0;
     if (!console.read_whole_number(answer)) {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "interactive/cross_validation.h"
 #include "io/output_file.h"
 #include "tree/impurity.h"
 
@@ -14,14 +15,32 @@ namespace {
 // The smallest node that is cross-validated.
 constexpr int MIN_CV_CASES = 20;
 
+// Prints "The impurity of the split=%f": the entropy, whatever the run's rule. The daughters are
+// passed right first and the classes from the highest down, the order the terms have always been
+// summed in.
+void print_split_impurity(const DaughterCounts& counts, FILE* console) {
+  const int n_classes = counts.n_classes();
+  std::array<int, MAX_CLASSES> right{};
+  std::array<int, MAX_CLASSES> left{};
+  for (int i = 0; i < n_classes; ++i) {
+    right[i] = counts.right(n_classes - 1 - i);
+    left[i] = counts.left(n_classes - 1 - i);
+  }
+  const int n_right = counts.total(true);
+  const int n_left = counts.total(false);
+  const double value = impurity(right.data(), n_right, left.data(), n_left, n_right + n_left,
+                                n_classes, SplittingRule::entropy);
+  std::fprintf(console, "The impurity of the split=%f", value);
+}
+
 }  // namespace
 
-double relative_risk(const int* table, int n_classes, double& w) {
-  // First and second entries of classes 1 and 0.
-  double t1 = table[2 * n_classes - 4];
-  double s1 = table[2 * n_classes - 3];
-  double t0 = table[2 * n_classes - 2];
-  double s0 = table[2 * n_classes - 1];
+double relative_risk(const DaughterCounts& counts, double& w) {
+  // The right and left daughters' counts of classes 1 and 0.
+  double t1 = counts.right(1);
+  double s1 = counts.left(1);
+  double t0 = counts.right(0);
+  double s0 = counts.left(0);
   if (t1 == 0 || s1 == 0 || t0 == 0 || s0 == 0) {
     t1 += 0.5;
     s1 += 0.5;
@@ -35,37 +54,20 @@ double relative_risk(const int* table, int n_classes, double& w) {
   return q < p ? p / q : q / p;
 }
 
-void print_split_impurity(const int* table, int n_classes, FILE* console) {
-  std::array<int, MAX_CLASSES> first{};
-  std::array<int, MAX_CLASSES> second{};
-  int first_total = 0;
-  int second_total = 0;
-  for (int i = 0; i < n_classes; ++i) {
-    first[i] = table[2 * i];
-    second[i] = table[2 * i + 1];
-    first_total += first[i];
-    second_total += second[i];
-  }
-  const double value = impurity(first.data(), first_total, second.data(), second_total,
-                                first_total + second_total, n_classes, SplittingRule::entropy);
-  std::fprintf(console, "The impurity of the split=%f", value);
-}
-
 void report_split_risk(const Dataset& data, NodeTable& table, const SplitSearch& search, int node,
-                       int var, const int* counts, RandomStream& random, FILE* console,
-                       const std::string& report_name) {
+                       int var, const DaughterCounts& counts, RandomStream& random,
+                       FILE* console, const std::string& report_name) {
   FileHandle report(open_output(report_name, "a"));
-  print_split_impurity(counts, data.n_classes, console);
+  print_split_impurity(counts, console);
   std::fprintf(console, "\n");
   double w = 0;
-  const double risk = relative_risk(counts, data.n_classes, w);
+  const double risk = relative_risk(counts, w);
   std::fprintf(console, "The resubstitution relative risk=%f and\n", risk);
   std::fprintf(console, "  its 95 percent confidence interval=(%f, %f)\n", risk / w, risk * w);
   if (data.n_classes == 2 && search.size(node) >= MIN_CV_CASES) {
-    const std::array<int, 4> pooled =
-        cross_validated_table(data, table, search, node, var, random);
+    const DaughterCounts pooled = cross_validated_table(data, table, search, node, var, random);
     double cv_w = 0;
-    const double cv_risk = relative_risk(pooled.data(), 2, cv_w);
+    const double cv_risk = relative_risk(pooled, cv_w);
     std::fprintf(console, "A %d-fold cross validation relative risk=%f and \n", CV_FOLDS, cv_risk);
     std::fprintf(console, "  its 95 percent confidence interval=(%f, %f)\n", cv_risk / cv_w,
                  cv_risk * cv_w);

@@ -2,51 +2,26 @@
 // cross-validated relative risk for a two-class response.
 #pragma once
 
-#include <array>
 #include <cstdio>
 #include <string>
-#include <vector>
 
 #include "data/dataset.h"
 #include "numeric/random.h"
+#include "tree/daughter_counts.h"
 #include "tree/node_table.h"
 #include "tree/split_search.h"
 
 namespace bramble {
 
-// The folds of the cross-validation.
-constexpr int CV_FOLDS = 5;
+// Relative risk of class 1 between the two daughters; w receives the interval factor: the
+// interval is (rr / w, rr * w).
+double relative_risk(const DaughterCounts& counts, double& w);
 
-// Relative risk of class 1 between the two sides of a daughter table (daughter_counts layout);
-// w receives the interval factor: the interval is (rr / w, rr * w).
-double relative_risk(const int* table, int n_classes, double& w);
-
-// Prints "The impurity of the split=%f" (entropy, whatever the run's rule) on the console.
-void print_split_impurity(const int* table, int n_classes, FILE* console);
-
-// A random permutation of 0..n-1, drawn from random.
-std::vector<int> random_order(RandomStream& random, int n);
-
-// Refills table.daughter_counts with the class counts per side of the listed cases for the split
-// of covariate var at cut (first entry: at most the cut-off, or a category sent right).
-void tally_split(const Dataset& data, NodeTable& table, const int* cases, int m, double cut,
-                 int var);
-
-// Adds the held-out tally of one fold (its first four entries) to the pooled table: as it stands
-// when the product of entries 0 and 1 exceeds that of entries 2 and 3, else as entries 1, 3, 0, 2.
-void add_fold_tally(const int* tally, int* pooled);
-
-// The pooled held-out tallies of the 5-fold cross-validation of node split on covariate var, over a
-// random order of the node's case list. Leaves the last fold's tally in daughter_counts.
-std::array<int, 4> cross_validated_table(const Dataset& data, NodeTable& table,
-                                         const SplitSearch& search, int node, int var,
-                                         RandomStream& random);
-
-// Prints the judgement of a split of node on covariate var whose daughter table is counts on the
+// Prints the judgement of a split of node on covariate var whose daughters are counts on the
 // console, and for two classes and at least 20 cases appends the cross-validation line "%f %f\n"
 // to the report.
 void report_split_risk(const Dataset& data, NodeTable& table, const SplitSearch& search, int node,
-                       int var, const int* counts, RandomStream& random, FILE* console,
+                       int var, const DaughterCounts& counts, RandomStream& random, FILE* console,
                        const std::string& report_name);
 
 }  // namespace bramble

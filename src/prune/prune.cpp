@@ -4,7 +4,6 @@
 
 #include "io/fatal.h"
 #include "numeric/arrays.h"
-#include "report/tree_table.h"
 
 namespace bramble {
 

@@ -1,8 +1,6 @@
 #include "report/tree_table.h"
 
-#include <cmath>
-
-#include "numeric/arrays.h"
+#include "tree/category_code.h"
 
 namespace bramble {
 
@@ -42,7 +40,7 @@ void write_terminal_row(FILE* report, const NodeTable& table, int node,
 }  // namespace
 
 void write_tree_table(FILE* report, const Dataset& data, const NodeTable& table) {
-  write_tree_table(report, data, table, class_counts_by_node(data, table));
+  write_tree_table(report, data, table, class_counts_by_node(data, table, table.node_count));
 }
 
 void write_tree_table(FILE* report, const Dataset& data, const NodeTable& table,
@@ -54,35 +52,6 @@ void write_tree_table(FILE* report, const Dataset& data, const NodeTable& table,
     } else if (holds_cases(counts[node])) {
       write_terminal_row(report, table, node, counts[node]);
     }
-  }
-}
-
-std::vector<std::vector<int>> class_counts_by_node(const Dataset& data, const NodeTable& table) {
-  return class_counts_by_node(data, table, table.node_count);
-}
-
-std::vector<std::vector<int>> class_counts_by_node(const Dataset& data, const NodeTable& table,
-                                                   int slots) {
-  std::vector<std::vector<int>> counts = imatrix(slots, data.n_classes);
-  for (int j = 0; j < data.n_cases; ++j) {
-    const int node = table.case_node[j];
-    if (node >= 0 && node < slots) ++counts[node][data.y[j]];
-  }
-  return counts;
-}
-
-void write_category_list(double value, const std::vector<int>& labels, FILE* out) {
-  // Valid codes have at most 9 digits; anything far outside that (or not a number) names nothing
-  // rather than overflowing the conversion.
-  long long digits = std::fabs(value) < 1e18 ? static_cast<long long>(value) : 0;
-  bool first = true;
-  while (digits != 0) {
-    const long long digit = digits % 10;
-    if (digit >= 1 && digit <= static_cast<long long>(labels.size())) {
-      std::fprintf(out, first ? "%d" : ",%d", labels[digit - 1]);
-      first = false;
-    }
-    digits /= 10;
   }
 }
 

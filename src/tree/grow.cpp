@@ -63,31 +63,35 @@ void grow_node(int node, const Dataset& data, NodeTable& table, SplitSearch& sea
   table.parent[left + 1] = node;
   table.left_child[node] = left;
   table.node_count += 2;
-  table.split_chisq[node] =
-      split_statistic(table.daughter_counts.data(), table.node_size[node], data.n_classes);
+  table.split_chisq[node] = split_statistic(table.daughter_counts, table.node_size[node]);
 }
 
-double split_statistic(const int* counts, int n, int n_classes) {
-  const int cells = 2 * n_classes;
+double split_statistic(const DaughterCounts& counts, int n) {
+  const int n_classes = counts.n_classes();
   bool small_cell = false;
-  for (int i = 0; i < cells; ++i) small_cell = small_cell || counts[i] < 5;
+  for (int k = 0; k < n_classes; ++k) {
+    small_cell = small_cell || counts.right(k) < 5 || counts.left(k) < 5;
+  }
   // Half a case in every cell when any is small, so that no expected count is zero.
   const double added = small_cell ? 0.5 : 0.0;
   const double total = small_cell ? n + n_classes : n;
 
+  // The sums run from the highest class down, the right daughter before the left: the order they
+  // have always run in, which the last digits of the statistic depend on.
   double right = 0.0;
   double left = 0.0;
-  for (int q = 0; q < n_classes; ++q) {
-    right += counts[2 * q] + added;
-    left += counts[2 * q + 1] + added;
+  for (int k = n_classes - 1; k >= 0; --k) {
+    right += counts.right(k) + added;
+    left += counts.left(k) + added;
   }
   double statistic = 0.0;
-  for (int i = 0; i < cells; ++i) {
-    const int q = i / 2;
-    const double class_total = (counts[2 * q] + added) + (counts[2 * q + 1] + added);
-    const double expected = (i % 2 == 0 ? right : left) * class_total / total;
-    const double d = (counts[i] + added) - expected;
-    statistic += d / expected * d;
+  for (int k = n_classes - 1; k >= 0; --k) {
+    const double class_total = (counts.right(k) + added) + (counts.left(k) + added);
+    for (const bool is_right : {true, false}) {
+      const double expected = (is_right ? right : left) * class_total / total;
+      const double d = (counts.count(k, is_right) + added) - expected;
+      statistic += d / expected * d;
+    }
   }
   return statistic;
 }

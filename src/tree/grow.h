@@ -2,6 +2,7 @@
 #pragma once
 
 #include "data/dataset.h"
+#include "tree/daughter_counts.h"
 #include "tree/node_table.h"
 #include "tree/split_search.h"
 
@@ -18,9 +19,9 @@ void grow_tree(const Dataset& data, NodeTable& table, SplitSearch& search);
 void grow_node(int node, const Dataset& data, NodeTable& table, SplitSearch& search,
                CaseNodes cases = CaseNodes::recorded);
 
-// Pearson chi-square statistic of the 2 x n_classes table in daughter_counts layout, with 0.5
-// added to every cell when any cell is below 5.
-double split_statistic(const int* counts, int n, int n_classes);
+// Pearson chi-square statistic of the daughters' class counts (n cases in all), with 0.5 added to
+// every cell when any cell is below 5.
+double split_statistic(const DaughterCounts& counts, int n);
 
 // Ends the program for a node the split of its parent left without cases (status 0).
 [[noreturn]] void stop_on_empty_node(const NodeTable& table, int node);

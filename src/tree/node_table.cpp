@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "numeric/arrays.h"
+#include "tree/category_code.h"
 
 namespace bramble {
 
@@ -17,6 +18,10 @@ void init_node_table(NodeTable& table) {
   }
 }
 
+namespace {
+
+// Clears flags[0..g-1], flags the categories of the listed cases and returns how many were
+// flagged (but 1 when that is 0 or 1).
 int mark_categories(const double* values, int* flags, int g, const int* cases, int m) {
   std::fill(flags, flags + g, 0);
   for (int i = 0; i < m; ++i) flags[static_cast<int>(values[cases[i]])] = 1;
@@ -24,6 +29,7 @@ int mark_categories(const double* values, int* flags, int g, const int* cases, i
   return std::max(present, 1);
 }
 
+// The binary-reflected Gray code of a (a XOR a>>1) into bits[0..count-1], least significant first.
 void gray_code_bits(int a, int* bits, int count) {
   for (int i = 0; i < count; ++i) bits[i] = (a >> i) & 1;
   for (int i = count - 1; i >= 0; --i) {
@@ -32,23 +38,23 @@ void gray_code_bits(int a, int* bits, int count) {
   }
 }
 
-double decimal_category_code(const std::vector<int>& flags) {
-  double d = 0.0;
-  for (int i = 0; i < static_cast<int>(flags.size()); ++i) {
-    if (flags[i] == 1) d = d * 10 + i + 1;
-  }
-  return d;
-}
-
-namespace {
-
-void send_case(NodeTable& table, int n_classes, int case_index, int klass, bool goes_right) {
+void send_case(NodeTable& table, int case_index, int klass, bool goes_right) {
   const int left = table.node_count;
   table.case_node[case_index] = goes_right ? left + 1 : left;
-  ++table.daughter_counts[daughter_slot(n_classes, klass, goes_right)];
+  table.daughter_counts.add(klass, goes_right);
 }
 
 }  // namespace
+
+std::vector<std::vector<int>> class_counts_by_node(const Dataset& data, const NodeTable& table,
+                                                   int slots) {
+  std::vector<std::vector<int>> counts = imatrix(slots, data.n_classes);
+  for (int j = 0; j < data.n_cases; ++j) {
+    const int node = table.case_node[j];
+    if (node >= 0 && node < slots) ++counts[node][data.y[j]];
+  }
+  return counts;
+}
 
 void present_to_going_right(std::vector<int>& flags, int present, int code) {
   std::vector<int> bits = ivector(static_cast<long>(flags.size()));
@@ -71,20 +77,20 @@ std::vector<int> categories_going_right(const Dataset& data, int var, const int*
 
 void partition_node(const Dataset& data, NodeTable& table, int node, const int* cases, int m,
                     int var, int code) {
-  std::fill(table.daughter_counts.begin(), table.daughter_counts.end(), 0);
+  table.daughter_counts.clear();
   const double* values = data.X[var].data();
   if (!data.is_nominal(var) || code == 0) {
     const double cut = table.cut_off[node];
     for (int i = 0; i < m; ++i) {
       const int c = cases[i];
-      send_case(table, data.n_classes, c, data.y[c], values[c] > cut);
+      send_case(table, c, data.y[c], values[c] > cut);
     }
     return;
   }
   const std::vector<int> flags = categories_going_right(data, var, cases, m, code);
   for (int i = 0; i < m; ++i) {
     const int c = cases[i];
-    send_case(table, data.n_classes, c, data.y[c], flags[static_cast<int>(values[c])] == 1);
+    send_case(table, c, data.y[c], flags[static_cast<int>(values[c])] == 1);
   }
   table.cut_off[node] = decimal_category_code(flags);
 }

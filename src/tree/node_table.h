@@ -5,6 +5,7 @@
 
 #include "data/dataset.h"
 #include "numeric/fresh_memory.h"
+#include "tree/daughter_counts.h"
 
 namespace bramble {
 
@@ -18,7 +19,7 @@ struct NodeTable {
   NodeTable(int n_cases, int n_classes)
       : split_var(MAX_NODES), cut_off(MAX_NODES), left_child(MAX_NODES), parent(MAX_NODES),
         node_size(MAX_NODES), split_chisq(MAX_NODES), case_node(populated_vector<int>(n_cases)),
-        daughter_counts(2 * n_classes) {}
+        daughter_counts(n_classes) {}
 
   int node_count = 1;
   std::vector<int> split_var;      // covariate of the split (0-based)
@@ -29,9 +30,7 @@ struct NodeTable {
   std::vector<int> node_size;      // number of cases
   std::vector<double> split_chisq; // Pearson statistic of the split; 0.0 for a terminal node
   std::vector<int> case_node;      // node of each case
-  // Class counts of the split made last: for class k, entry 2(n_classes-1-k) counts the right
-  // daughter and the next entry the left daughter.
-  std::vector<int> daughter_counts;
+  DaughterCounts daughter_counts;  // of the split made last
 
   bool is_split(int node) const { return left_child[node] != 0; }
 };
@@ -39,25 +38,13 @@ struct NodeTable {
 // Puts every case in the root and clears the split fields.
 void init_node_table(NodeTable& table);
 
-// Clears flags[0..g-1], flags the categories of the listed cases and returns how many were
-// flagged (but 1 when that is 0 or 1).
-int mark_categories(const double* values, int* flags, int g, const int* cases, int m);
+// Class counts of the node slots 0 .. slots-1 in one pass over the cases (row = node); a table
+// between pruning and renumbering still has cases in slots at or above node_count.
+std::vector<std::vector<int>> class_counts_by_node(const Dataset& data, const NodeTable& table,
+                                                   int slots);
 
-// The binary-reflected Gray code of a (a XOR a>>1) into bits[0..count-1], least significant first.
-void gray_code_bits(int a, int* bits, int count);
-
-// Entry of daughter_counts for a case of class k: the right daughter's count, the left one's next
-// to it.
-inline int daughter_slot(int n_classes, int klass, bool goes_right) {
-  return 2 * (n_classes - 1 - klass) + (goes_right ? 0 : 1);
-}
-
-// The decimal category code of a nominal split: the digits, most significant first, are code + 1
-// of each category flagged to go right.
-double decimal_category_code(const std::vector<int>& flags);
-
-// Turns flags marking the categories present among a node's cases (present of them, at least 1,
-// as mark_categories counts) into flags of the categories going right by subset code.
+// Turns flags marking the categories present among a node's cases (present of them, at least 1)
+// into flags of the categories going right by subset code.
 void present_to_going_right(std::vector<int>& flags, int present, int code);
 
 // For a nominal split with subset code (at least 1): flags[v] = 1 for every category v that goes

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <numeric>
 
+#include "tree/category_code.h"
 #include "tree/impurity.h"
 #include "tree/split_search.h"
 
@@ -52,14 +53,14 @@ void SplitSearch::split_by(NodeTable& table, int node, int var, int code, CaseNo
   } else {
     sides_from_values(table, node, var, code);
   }
-  std::fill(table.daughter_counts.begin(), table.daughter_counts.end(), 0);
+  table.daughter_counts.clear();
   const int left = table.node_count;
   int n_left = 0;
   for (int i = begin; i < end; ++i) {
     const int c = case_list_[i];
     const unsigned char right = side_[i - begin];
     set_goes_right(c, right);
-    ++table.daughter_counts[daughter_slot(n_classes_, record_byte(i, 0), right != 0)];
+    table.daughter_counts.add(record_byte(i, 0), right != 0);
     n_left += 1 - right;
   }
   if (cases == CaseNodes::recorded) {

@@ -107,7 +107,7 @@ TEST(ReaderRefusal, DataFileThatIsADirectory) {
   FILE* directory = std::fopen(make_scratch_dir().c_str(), "r");
   if (directory == nullptr) GTEST_SKIP() << "this system does not open directories as files";
   FILE* report = std::tmpfile();
-  bramble::ProgramExit stop{0, false};
+  bramble::ProgramExit stop{};
   try {
     bramble::read_data(directory, report, report);
   } catch (const bramble::ProgramExit& exit) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "interactive/control.h"
+#include "interactive/ranking.h"
 #include "interactive/dialogue_session.h"
 #include "interactive/scripted_console.h"
 #include "support/run_binary.h"
@@ -157,16 +158,19 @@ TEST(Dialogue, NodesPastTheLimitStayTerminalSilently) {
 }
 
 TEST(RankSplit, KeepsAscendingImpurityWithTiesInCovariateOrder) {
-  SplitRanking ranking(3, std::vector<double>(5, 0.0));
-  ranking[0].assign(5, 2);
+  SplitRanking ranking(5, RankedSplit{2.0, 0, 0.0});
   rank_split(ranking, 0.5, 0, 3.0);
   rank_split(ranking, 0.2, 1, 7.0);
   rank_split(ranking, 2.0, 2, 9.0);  // no admissible split: not ranked
   rank_split(ranking, 0.5, 3, 1.0);  // ties with covariate 0, so ranks after it
   rank_split(ranking, 0.1, 4, 2.0);
-  EXPECT_EQ(ranking[0], (std::vector<double>{0.1, 0.2, 0.5, 0.5, 2.0}));
-  EXPECT_EQ(ranking[1], (std::vector<double>{4, 1, 0, 3, 0}));
-  EXPECT_EQ(ranking[2], (std::vector<double>{2.0, 7.0, 3.0, 1.0, 0.0}));
+  const RankedSplit expected[] = {{0.1, 4, 2.0}, {0.2, 1, 7.0}, {0.5, 0, 3.0}, {0.5, 3, 1.0},
+                                  {2.0, 0, 0.0}};
+  for (int p = 0; p < 5; ++p) {
+    EXPECT_EQ(ranking[p].impurity, expected[p].impurity) << "rank " << p + 1;
+    EXPECT_EQ(ranking[p].covariate, expected[p].covariate) << "rank " << p + 1;
+    EXPECT_EQ(ranking[p].cut_off, expected[p].cut_off) << "rank " << p + 1;
+  }
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include <numeric>
 #include <vector>
 
-#include "interactive/risk.h"
+#include "interactive/random_order.h"
 #include "numeric/random.h"
 
 namespace bramble {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "interactive/dialogue_session.h"
+#include "interactive/cross_validation.h"
 #include "interactive/risk.h"
 #include "interactive/scripted_console.h"
 #include "io/fatal.h"
@@ -21,7 +22,7 @@ using bramble_test::ScriptedConsole;
 
 TEST(RelativeRisk, HandWorkedTables) {
   const struct {
-    std::vector<int> table;  // daughter_counts layout: class k at 2 (n_classes - 1 - k)
+    std::vector<int> table;  // as daughter_counts() takes it: the highest class first
     const char* judged;
   } cases[] = {
       {{10, 20, 30, 20}, "2.000000 (0.775984, 5.154742)"},
@@ -31,7 +32,7 @@ TEST(RelativeRisk, HandWorkedTables) {
   };
   for (const auto& c : cases) {
     double w = 0;
-    const double risk = relative_risk(c.table.data(), static_cast<int>(c.table.size()) / 2, w);
+    const double risk = relative_risk(bramble_test::daughter_counts(c.table), w);
     char text[100];
     std::snprintf(text, sizeof text, "%f (%f, %f)", risk, risk / w, risk * w);
     EXPECT_EQ(std::string(text), c.judged);
@@ -39,21 +40,19 @@ TEST(RelativeRisk, HandWorkedTables) {
 }
 
 TEST(FoldPooling, TurnsATallyWhoseFirstProductIsNotLarger) {
-  std::array<int, 4> pooled{};
-  const int turned[] = {1, 2, 3, 4};
-  add_fold_tally(turned, pooled.data());
-  EXPECT_EQ(pooled, (std::array<int, 4>{2, 4, 1, 3}));
-  const int kept[] = {4, 3, 1, 2};
-  add_fold_tally(kept, pooled.data());
-  EXPECT_EQ(pooled, (std::array<int, 4>{6, 7, 2, 5}));
-  const int equal[] = {1, 1, 1, 1};  // equal products are turned as well
-  add_fold_tally(equal, pooled.data());
-  EXPECT_EQ(pooled, (std::array<int, 4>{7, 8, 3, 6}));
+  using bramble_test::daughter_counts;
+  using bramble_test::entries_of;
+  DaughterCounts pooled(2);
+  add_fold_tally(daughter_counts({1, 2, 3, 4}), pooled);
+  EXPECT_EQ(entries_of(pooled), (std::vector<int>{2, 4, 1, 3}));
+  add_fold_tally(daughter_counts({4, 3, 1, 2}), pooled);
+  EXPECT_EQ(entries_of(pooled), (std::vector<int>{6, 7, 2, 5}));
+  add_fold_tally(daughter_counts({1, 1, 1, 1}), pooled);  // equal products are turned as well
+  EXPECT_EQ(entries_of(pooled), (std::vector<int>{7, 8, 3, 6}));
   // Products of large folds do not overflow.
-  const int large[] = {100000, 100000, 1, 1};
-  pooled = {};
-  add_fold_tally(large, pooled.data());
-  EXPECT_EQ(pooled, (std::array<int, 4>{100000, 100000, 1, 1}));
+  DaughterCounts large(2);
+  add_fold_tally(daughter_counts({100000, 100000, 1, 1}), large);
+  EXPECT_EQ(entries_of(large), (std::vector<int>{100000, 100000, 1, 1}));
 }
 
 TEST(TallySplit, NominalCodeAppliesToTheCategoriesPresent) {
@@ -63,9 +62,9 @@ TEST(TallySplit, NominalCodeAppliesToTheCategoriesPresent) {
   NodeTable table(4, 2);
   const int cases[] = {0, 1, 2, 3};
   tally_split(data, table, cases, 4, 1.0, 0);
-  EXPECT_EQ(table.daughter_counts, (std::vector<int>{1, 1, 1, 1}));
+  EXPECT_EQ(bramble_test::entries_of(table.daughter_counts), (std::vector<int>{1, 1, 1, 1}));
   tally_split(data, table, cases + 1, 2, 1.0, 0);
-  EXPECT_EQ(table.daughter_counts, (std::vector<int>{0, 1, 0, 1}));
+  EXPECT_EQ(bramble_test::entries_of(table.daughter_counts), (std::vector<int>{0, 1, 0, 1}));
 }
 
 // Twenty cases; the first random order of a run is 17 2 6 16 | 5 4 19 18 | 14 9 12 7 | 15 10 11 1
@@ -84,10 +83,10 @@ TEST(CrossValidation, AFoldTrainedOnOneCategoryTalliesEveryHeldOutCaseSecond) {
   category[17] = 1;
   category[2] = 1;
   DialogueSession session(make_dataset({category}, CLASSES, 2, {2}));
-  const std::array<int, 4> pooled =
+  const DaughterCounts pooled =
       cross_validated_table(session.data, session.table, session.search, 0, 0, session.random);
-  // Every fold tallies all its held-out cases second and is turned when pooled.
-  EXPECT_EQ(pooled, (std::array<int, 4>{10, 10, 0, 0}));
+  // Every fold tallies all its held-out cases left and is turned when pooled.
+  EXPECT_EQ(bramble_test::entries_of(pooled), (std::vector<int>{10, 10, 0, 0}));
 }
 
 TEST(CrossValidation, NineteenCasesOrThreeClassesAreNotCrossValidated) {
@@ -108,7 +107,7 @@ TEST(CrossValidation, AReportThatCannotBeOpenedEndsTheRun) {
   DialogueSession session(make_dataset({ascending(20)}, CLASSES, 2));
   session.report_name = "/nonexistent-directory/session.inf";
   ScriptedConsole typed("y\n");
-  ProgramExit stop{0, false};
+  ProgramExit stop{};
   try {
     session.run(typed.console());
   } catch (const ProgramExit& exit) {

@@ -1,6 +1,5 @@
 // The tree table of the report. Whole automatic runs (tests/e2e) pin down the rows of ordinal,
-// missing-copy and nominal splits; these tests add a slot that pruning emptied and the decoding of
-// odd category codes.
+// missing-copy and nominal splits; this test adds a slot that pruning emptied.
 #include "report/tree_table.h"
 
 #include <gtest/gtest.h>
@@ -37,20 +36,6 @@ TEST(TreeTable, RowsForEveryKindOfSplitAndNoRowForAnEmptySlot) {
             "     4       2 terminal node with distribution: 1 1 0 \n"
             "     5       3 terminal node with distribution: 1 0 2 \n"
             "     7       4 terminal node with distribution: 0 3 1 \n");
-}
-
-TEST(CategoryList, NamesTheCategoriesFromTheLastDigitOn) {
-  const std::vector<int> labels{10, 20, 30};
-  const std::pair<double, const char*> cases[] = {
-      {13.0, "30,10"},    {2.0, "20"}, {0.0, ""},
-      {123.9, "30,20,10"},  // truncated toward zero
-      {103.0, "30,10"},     // 0 names nothing, and no stray comma
-      {40.0, ""},           // 4 is beyond the three labels
-      {41.0, "10"},       {1e30, ""},
-  };
-  for (const auto& [code, names] : cases) {
-    EXPECT_EQ(written_by([&](FILE* f) { write_category_list(code, labels, f); }), names) << code;
-  }
 }
 
 }  // namespace

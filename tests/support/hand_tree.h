@@ -45,7 +45,7 @@ inline void place(bramble::NodeTable& table, int node, const std::vector<int>& c
 // there and the text of its exit.
 inline bramble::ProgramExit exit_of(const std::function<void(FILE*)>& call, std::string& printed) {
   FILE* console = std::tmpfile();
-  bramble::ProgramExit stop{0, false};
+  bramble::ProgramExit stop{};
   bool stopped = false;
   try {
     call(console);

@@ -102,8 +102,7 @@ void reference_grow_tree(const Dataset& data, NodeTable& table, SplittingRule ru
     table.parent[table.node_count + 1] = node;
     table.left_child[node] = table.node_count;
     table.node_count += 2;
-    table.split_chisq[node] = bramble::split_statistic(table.daughter_counts.data(), m,
-                                                       data.n_classes);
+    table.split_chisq[node] = bramble::split_statistic(table.daughter_counts, m);
   }
 }
 

@@ -7,6 +7,26 @@
 namespace bramble_test {
 
 using bramble::Dataset;
+using bramble::DaughterCounts;
+
+DaughterCounts daughter_counts(const std::vector<int>& entries) {
+  const int n_classes = static_cast<int>(entries.size()) / 2;
+  DaughterCounts counts(n_classes);
+  for (int i = 0; i < n_classes; ++i) {
+    counts.add(n_classes - 1 - i, true, entries[2 * i]);
+    counts.add(n_classes - 1 - i, false, entries[2 * i + 1]);
+  }
+  return counts;
+}
+
+std::vector<int> entries_of(const DaughterCounts& counts) {
+  std::vector<int> entries;
+  for (int k = counts.n_classes() - 1; k >= 0; --k) {
+    entries.push_back(counts.right(k));
+    entries.push_back(counts.left(k));
+  }
+  return entries;
+}
 
 Dataset make_dataset(const std::vector<std::vector<double>>& columns,
                      const std::vector<int>& classes, int n_classes,

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "data/dataset.h"
+#include "tree/daughter_counts.h"
 
 namespace bramble_test {
 
@@ -24,5 +25,10 @@ bramble::Dataset random_dataset(std::mt19937& rng, int n_cases, int n_classes);
 // P values with one case of every class each: every boundary of covariate 0 splits the classes in
 // the same proportions, so all its impurities tie. Covariate 1 is random.
 bramble::Dataset tied_runs_dataset(std::mt19937& rng, int n_values, int n_classes);
+
+// Daughter counts written as the classes from the highest down, each with its right daughter's
+// count before its left one's: {right(n-1), left(n-1), ..., right(0), left(0)}.
+bramble::DaughterCounts daughter_counts(const std::vector<int>& entries);
+std::vector<int> entries_of(const bramble::DaughterCounts& counts);
 
 }  // namespace bramble_test

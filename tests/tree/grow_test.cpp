@@ -14,10 +14,8 @@ namespace {
 using bramble_test::make_dataset;
 
 TEST(SplitStatistic, AddsHalfToEveryCellWhenOneIsBelowFive) {
-  const int small[] = {3, 0, 1, 2};
-  EXPECT_NEAR(split_statistic(small, 6, 2), 2.13333, 5e-6);
-  const int large[] = {10, 5, 5, 10};
-  EXPECT_NEAR(split_statistic(large, 30, 2), 3.33333, 5e-6);
+  EXPECT_NEAR(split_statistic(bramble_test::daughter_counts({3, 0, 1, 2}), 6), 2.13333, 5e-6);
+  EXPECT_NEAR(split_statistic(bramble_test::daughter_counts({10, 5, 5, 10}), 30), 3.33333, 5e-6);
 }
 
 struct GrownTree {
@@ -108,7 +106,7 @@ TEST(GrowNode, EmptyNodeEndsTheRunWithStatusZero) {
   search.split(0, 1, table.case_node);
   grow_node(1, data, table, search);
 
-  ProgramExit stop{-1, false};
+  ProgramExit stop{-1, false, ""};
   try {
     grow_node(2, data, table, search);
   } catch (const ProgramExit& exit) {
