@@ -154,7 +154,8 @@ int missing_label(double missing_code) {
 }
 
 // Codes the rarest categories to merge, ascending. The heapsort's order of equal counts decides
-// which of several equally rare categories go.
+// which of several equally rare categories go; the codes chosen are distinct, so any sort puts
+// them in the same order.
 std::vector<int> rarest_codes(const std::vector<int>& counts, int n_candidates, int n_merged) {
   std::vector<double> count_keys = dvector(n_candidates + 1);
   std::vector<int> codes = ivector(n_candidates + 1);
@@ -163,15 +164,9 @@ std::vector<int> rarest_codes(const std::vector<int>& counts, int n_candidates, 
     codes[q + 1] = q;
   }
   sort_with_companion(n_candidates, count_keys.data(), codes.data());
-
-  std::vector<double> merged_keys = dvector(n_merged + 1);
-  std::vector<int> ones = ivector(n_merged + 1);
-  for (int i = 1; i <= n_merged; ++i) {
-    merged_keys[i] = codes[i];
-    ones[i] = 1;
-  }
-  if (n_merged > 1) sort_with_companion(n_merged, merged_keys.data(), ones.data());
-  return std::vector<int>(merged_keys.begin() + 1, merged_keys.end());
+  std::vector<int> merged(codes.begin() + 1, codes.begin() + 1 + n_merged);
+  std::sort(merged.begin(), merged.end());
+  return merged;
 }
 
 // Keeps MAX_CATEGORIES categories: the rarest non-missing ones become MERGED_LABEL, placed after

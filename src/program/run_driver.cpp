@@ -8,7 +8,6 @@
 #include "draw/postscript.h"
 #include "interactive/control.h"
 #include "io/output_file.h"
-#include "numeric/arrays.h"
 #include "numeric/fresh_memory.h"
 #include "program/notices.h"
 #include "prune/prune.h"
@@ -45,9 +44,8 @@ void grow_under_control(Run& run, const Dataset& data, NodeTable& table, SplitSe
   write_tree_table(report, data, table);
 
   // Nothing was pruned: renumbering keeps the numbering and gathers the class counts.
-  std::vector<std::vector<int>> node_counts = imatrix(table.node_count, data.n_classes);
-  std::vector<int> old_index = ivector(MAX_NODES);
-  renumber_tree(data, table, table.node_count, node_counts, old_index, console);
+  const std::vector<std::vector<int>> node_counts =
+      renumber_tree(data, table, table.node_count, console);
   create_drawing(ps_name);
   draw_tree_page(ps_name, data, table, node_counts, 1, console);
   close_drawing(ps_name, 1);
@@ -62,20 +60,13 @@ void write_chisq_list(FILE* report, const NodeTable& table) {
 // One pass: prune at P_VALUES[pass], compact the table, report and draw the pruned tree. Each pass
 // starts from the tree the pass before left, so the seven trees are nested.
 void prune_pass(const Dataset& data, NodeTable& table, int pass, FILE* report, FILE* console,
-                std::vector<std::vector<int>>& node_counts, const std::string& ps_name) {
+                const std::string& ps_name) {
   const int unpruned_count = prune_tree(table, significant_splits(table, data.n_classes, pass));
   std::fprintf(console, "Prune at p-value of %f is finished.\n", P_VALUES[pass]);
   std::fprintf(report, "\nThe pruned tree at p-value of %f:\n", P_VALUES[pass]);
 
-  std::vector<int> old_index = ivector(MAX_NODES);
-  renumber_tree(data, table, unpruned_count, node_counts, old_index, console);
-  // old_index[i] is never below i, so copying upwards in place is safe. A collapsed split keeps
-  // its statistic: only the values are moved, not cleared.
-  for (int i = 0; i < table.node_count; ++i) {
-    table.node_size[i] = table.node_size[old_index[i]];
-    table.split_chisq[i] = table.split_chisq[old_index[i]];
-  }
-  // The counts renumbering gathered are those of the renumbered table.
+  const std::vector<std::vector<int>> node_counts =
+      renumber_tree(data, table, unpruned_count, console);
   write_tree_table(report, data, table, node_counts);
   write_chisq_list(report, table);
   // The report's tables stay even when the drawing fails below.
@@ -100,11 +91,9 @@ void grow_automatically(Run& run, Dataset& data, NodeTable& table, FILE* report)
   std::fprintf(report, "\nThe initial tree:\n");
   write_tree_table(report, data, table);
 
-  // Rows for the grown tree serve every pruned tree, which is never larger.
-  std::vector<std::vector<int>> node_counts = imatrix(table.node_count, data.n_classes);
   create_drawing(ps_name);
   for (int pass = 0; pass < N_PRUNE_PASSES; ++pass) {
-    prune_pass(data, table, pass, report, console, node_counts, ps_name);
+    prune_pass(data, table, pass, report, console, ps_name);
   }
   close_drawing(ps_name, N_PRUNE_PASSES);
 }

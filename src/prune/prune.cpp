@@ -58,7 +58,8 @@ int assign_new_indices(const NodeTable& table, const std::vector<std::vector<int
   return kept;
 }
 
-// o = old_index[k] is never below k, so moving the fields in increasing k is safe in place.
+// o = old_index[k] is never below k, so moving the fields in increasing k is safe in place. A
+// collapsed split keeps its statistic: the values are moved, not cleared.
 void move_node_fields(NodeTable& table, const std::vector<int>& new_index,
                       const std::vector<int>& old_index) {
   for (int k = 0; k < table.node_count; ++k) {
@@ -67,16 +68,18 @@ void move_node_fields(NodeTable& table, const std::vector<int>& new_index,
     table.cut_off[k] = table.cut_off[old];
     table.left_child[k] = new_index[table.left_child[old]];
     table.parent[k] = new_index[table.parent[old]];
+    table.node_size[k] = table.node_size[old];
+    table.split_chisq[k] = table.split_chisq[old];
   }
   for (int& node : table.case_node) node = new_index[node];
 }
 
 // Daughters come after their parent, so a descending walk sums the rows bottom-up. A terminal
 // node's counts are those its slot had before renumbering, which moves the cases with their node.
-void gather_node_counts(const Dataset& data, const NodeTable& table,
-                        const std::vector<std::vector<int>>& counts_by_slot,
-                        const std::vector<int>& old_index,
-                        std::vector<std::vector<int>>& node_counts) {
+std::vector<std::vector<int>> gather_node_counts(
+    const Dataset& data, const NodeTable& table,
+    const std::vector<std::vector<int>>& counts_by_slot, const std::vector<int>& old_index) {
+  std::vector<std::vector<int>> node_counts(table.node_count);
   for (int node = table.node_count - 1; node >= 0; --node) {
     const int left = table.left_child[node];
     if (left == 0) {
@@ -88,6 +91,7 @@ void gather_node_counts(const Dataset& data, const NodeTable& table,
       node_counts[node][k] = node_counts[left][k] + node_counts[left + 1][k];
     }
   }
+  return node_counts;
 }
 
 }  // namespace
@@ -125,9 +129,8 @@ int prune_tree(NodeTable& table, const std::vector<int>& keep_split) {
   return unpruned_count;
 }
 
-void renumber_tree(const Dataset& data, NodeTable& table, int unpruned_count,
-                   std::vector<std::vector<int>>& node_counts, std::vector<int>& old_index,
-                   FILE* console) {
+std::vector<std::vector<int>> renumber_tree(const Dataset& data, NodeTable& table,
+                                            int unpruned_count, FILE* console) {
   if (unpruned_count < table.node_count) {
     stop_without_wait("Error: a pruned tree cannot be larger than the original tree\n",
                       STATUS_DATA_ERROR);
@@ -135,18 +138,15 @@ void renumber_tree(const Dataset& data, NodeTable& table, int unpruned_count,
   const int new_count = 2 * count_split_nodes(table, unpruned_count) + 1;
   std::fprintf(console, "There remain %d nodes\n", new_count);
 
-  // The driver's arrays are meant to be large enough already; never write past them.
-  if (static_cast<int>(old_index.size()) < unpruned_count) old_index.resize(unpruned_count);
-  if (static_cast<int>(node_counts.size()) < new_count) node_counts.resize(new_count);
-
   std::vector<int> new_index = ivector(unpruned_count);
+  std::vector<int> old_index = ivector(unpruned_count);
   const std::vector<std::vector<int>> counts = class_counts_by_node(data, table, unpruned_count);
   if (assign_new_indices(table, counts, unpruned_count, new_index, old_index) != new_count) {
     stop_with_message("Cannot match the tree sizes before and after pruning\n", STATUS_DATA_ERROR);
   }
   table.node_count = new_count;
   move_node_fields(table, new_index, old_index);
-  gather_node_counts(data, table, counts, old_index, node_counts);
+  return gather_node_counts(data, table, counts, old_index);
 }
 
 }  // namespace bramble

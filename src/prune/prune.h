@@ -21,12 +21,11 @@ std::vector<int> significant_splits(const NodeTable& table, int n_classes, int p
 // before the pass (the unpruned count) and lowers node_count by two per collapsed split.
 int prune_tree(NodeTable& table, const std::vector<int>& keep_split);
 
-// Compacts the table after a pass: prints "There remain %d nodes\n" on the console, keeps split nodes and
-// terminal nodes with cases in their old order, sets old_index[new] = old, renumbers
-// split_var, cut_off, left_child, parent and case_node, and fills node_counts[node][class].
-// node_size and split_chisq are left to the caller (copy them through old_index).
-void renumber_tree(const Dataset& data, NodeTable& table, int unpruned_count,
-                   std::vector<std::vector<int>>& node_counts, std::vector<int>& old_index,
-                   FILE* console);
+// Compacts the table after a pass over unpruned_count slots: keeps split nodes and terminal nodes
+// with cases in their old order, moves every field of a node with it (a collapsed split keeps its
+// statistic) and renumbers the daughters, parents and case nodes. Prints "There remain %d nodes\n"
+// on the console and returns the class counts of every node of the compacted table (row = node).
+std::vector<std::vector<int>> renumber_tree(const Dataset& data, NodeTable& table,
+                                            int unpruned_count, FILE* console);
 
 }  // namespace bramble

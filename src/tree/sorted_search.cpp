@@ -168,9 +168,9 @@ double SplitSearch::best_sorted_cut(int var, int node, const unsigned char* excl
   int best_case = -1;
   const double best =
       rule_ == SplittingRule::entropy
-          ? best_boundary(EntropyScore{xlogx_.data(), totals_.data(), n_classes_}, segment,
+          ? best_boundary(EntropyScore{xlogx_.data(), scratch_.totals.data(), n_classes_}, segment,
                           excluded, m, best_case)
-          : best_boundary(GiniScore{totals_.data(), n_classes_}, segment, excluded, m,
+          : best_boundary(GiniScore{scratch_.totals.data(), n_classes_}, segment, excluded, m,
                           best_case);
   cut = best_case >= 0 ? values[best_case] : smallest_value(values, node, excluded);
   return best;
@@ -192,8 +192,8 @@ SplitSearch::SortedSegment SplitSearch::sorted_segment(int var, int node) const 
 }
 
 double SplitSearch::exact_impurity(const int* left, int n_left, int m) const {
-  for (int k = 0; k < n_classes_; ++k) right_[k] = totals_[k] - left[k];
-  return impurity(left, n_left, right_.data(), m - n_left, m, n_classes_, rule_);
+  for (int k = 0; k < n_classes_; ++k) scratch_.right[k] = scratch_.totals[k] - left[k];
+  return impurity(left, n_left, scratch_.right.data(), m - n_left, m, n_classes_, rule_);
 }
 
 template <typename Score>
@@ -204,13 +204,13 @@ double SplitSearch::best_boundary(const Score& score_of, const SortedSegment& se
   const double window = 2 * SCORE_ERROR_BOUND * m;
   double least = std::numeric_limits<double>::infinity();
   bool all_kept = true;
-  candidates_.clear();
-  candidate_counts_.clear();
-  std::fill(left_.begin(), left_.end(), 0);
-  RunWalk walk(segment, entry_body_, n_left_limit, left_.data());
+  scratch_.candidates.clear();
+  scratch_.candidate_counts.clear();
+  std::fill(scratch_.left.begin(), scratch_.left.end(), 0);
+  RunWalk walk(segment, entry_body_, n_left_limit, scratch_.left.data());
   const auto visit = [&](int n_left, int last_case) {
     if (n_left <= min_daughter_size_) return;
-    const double score = score_of(left_.data(), n_left, m);
+    const double score = score_of(scratch_.left.data(), n_left, m);
     if (score > least + window) return;
     least = std::min(least, score);
     if (!all_kept) return;
@@ -237,19 +237,20 @@ double SplitSearch::best_boundary(const Score& score_of, const SortedSegment& se
     }
   };
   if (all_kept) {
-    for (std::size_t i = 0; i < candidates_.size(); ++i) {
-      const Candidate& candidate = candidates_[i];
+    for (std::size_t i = 0; i < scratch_.candidates.size(); ++i) {
+      const Candidate& candidate = scratch_.candidates[i];
       if (candidate.score > threshold) continue;
-      consider(&candidate_counts_[i * n_classes_], candidate.n_left, candidate.last_left_case);
+      consider(&scratch_.candidate_counts[i * n_classes_], candidate.n_left,
+               candidate.last_left_case);
     }
     return best;
   }
-  std::fill(left_.begin(), left_.end(), 0);
-  RunWalk again(segment, entry_body_, n_left_limit, left_.data());
+  std::fill(scratch_.left.begin(), scratch_.left.end(), 0);
+  RunWalk again(segment, entry_body_, n_left_limit, scratch_.left.data());
   const auto visit_again = [&](int n_left, int last_case) {
     if (n_left <= min_daughter_size_) return;
-    if (score_of(left_.data(), n_left, m) > threshold) return;
-    consider(left_.data(), n_left, last_case);
+    if (score_of(scratch_.left.data(), n_left, m) > threshold) return;
+    consider(scratch_.left.data(), n_left, last_case);
   };
   // A flat stretch of scores in a large node holds more near ties than are kept; the blocks whose
   // floors put them beyond the window hold none of them.
@@ -280,12 +281,12 @@ void SplitSearch::walk_in_blocks(const Score& score_of, Walk& walk, int m, doubl
   const int n_blocks = (count + BLOCK_SIZE - 1) / BLOCK_SIZE;
   const int k = n_classes_;
   const double step = Score::max_step(m);
-  block_counts_.assign(static_cast<std::size_t>(n_blocks + 1) * k, 0);
-  block_floors_.resize(n_blocks);
-  double start_score = score_of(&block_counts_[0], 0, m);
+  scratch_.block_counts.assign(static_cast<std::size_t>(n_blocks + 1) * k, 0);
+  scratch_.block_floors.resize(n_blocks);
+  double start_score = score_of(&scratch_.block_counts[0], 0, m);
   for (int b = 0; b < n_blocks; ++b) {
-    const int* start = &block_counts_[b * k];
-    int* end = &block_counts_[(b + 1) * k];
+    const int* start = &scratch_.block_counts[b * k];
+    int* end = &scratch_.block_counts[(b + 1) * k];
     std::copy_n(start, k, end);
     const int end_position = std::min(count, (b + 1) * BLOCK_SIZE);
     walk.add_classes(b * BLOCK_SIZE, end_position, k, end);
@@ -299,7 +300,7 @@ void SplitSearch::walk_in_blocks(const Score& score_of, Walk& walk, int m, doubl
     const double reach = (end_position - b * BLOCK_SIZE) * step;
     const double threshold = least + 2 * window;
     const bool far = start_score - reach > threshold || end_score - reach > threshold;
-    block_floors_[b] = far ? std::numeric_limits<double>::infinity()
+    scratch_.block_floors[b] = far ? std::numeric_limits<double>::infinity()
                            : least_corner_score(score_of, start, end, m, start_score, end_score);
     start_score = end_score;
   }
@@ -316,8 +317,8 @@ void SplitSearch::walk_near_blocks(Walk& walk, int m, double window, const doubl
   const int k = n_classes_;
   for (int b = 0; b < n_blocks && walk.n_left() < m - min_daughter_size_; ++b) {
     const int end_position = std::min(count, (b + 1) * BLOCK_SIZE);
-    if (block_floors_[b] > least + 2 * window) {
-      walk.jump(end_position, &block_counts_[(b + 1) * k], k);
+    if (scratch_.block_floors[b] > least + 2 * window) {
+      walk.jump(end_position, &scratch_.block_counts[(b + 1) * k], k);
     } else {
       walk.template walk<false>(b * BLOCK_SIZE, end_position, nullptr, visit);
     }
@@ -351,20 +352,21 @@ double SplitSearch::least_corner_score(const Score& score_of, const int* start, 
 // full; false when it is still full (the caller then walks the segment again).
 bool SplitSearch::keep_candidate(double score, int n_left, int last_left_case,
                                  double threshold) const {
-  if (candidates_.size() >= near_tie_capacity_) {
+  if (scratch_.candidates.size() >= near_tie_capacity_) {
     std::size_t kept = 0;
-    for (std::size_t i = 0; i < candidates_.size(); ++i) {
-      if (candidates_[i].score > threshold) continue;
-      std::copy_n(&candidate_counts_[i * n_classes_], n_classes_,
-                  &candidate_counts_[kept * n_classes_]);
-      candidates_[kept++] = candidates_[i];
+    for (std::size_t i = 0; i < scratch_.candidates.size(); ++i) {
+      if (scratch_.candidates[i].score > threshold) continue;
+      std::copy_n(&scratch_.candidate_counts[i * n_classes_], n_classes_,
+                  &scratch_.candidate_counts[kept * n_classes_]);
+      scratch_.candidates[kept++] = scratch_.candidates[i];
     }
-    candidates_.resize(kept);
-    candidate_counts_.resize(kept * n_classes_);
+    scratch_.candidates.resize(kept);
+    scratch_.candidate_counts.resize(kept * n_classes_);
     if (kept >= near_tie_capacity_) return false;
   }
-  candidates_.push_back({score, n_left, last_left_case});
-  candidate_counts_.insert(candidate_counts_.end(), left_.begin(), left_.end());
+  scratch_.candidates.push_back({score, n_left, last_left_case});
+  std::vector<int>& counts = scratch_.candidate_counts;
+  counts.insert(counts.end(), scratch_.left.begin(), scratch_.left.end());
   return true;
 }
 

@@ -141,7 +141,7 @@ void SplitSearch::split_segments(int node, int left, int n_left) {
     begin_.resize(left + 2, 0);
     end_.resize(left + 2, 0);
   }
-  tallied_node_ = -1;
+  scratch_.tallied_node = -1;
   begin_[left] = begin;
   end_[left] = begin + n_left;
   begin_[left + 1] = begin + n_left;

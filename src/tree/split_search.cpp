@@ -16,16 +16,19 @@ SplitSearch::SplitSearch(const Dataset& data, SplittingRule rule, ClassPacking p
 SplitSearch::SplitSearch(Dataset& data, SplittingRule rule, FreeCodedColumns)
     : SplitSearch(data, rule, ClassPacking::when_it_fits, &data) {}
 
-SplitSearch::SplitSearch(const Dataset& data, SplittingRule rule, ClassPacking packing, Dataset* freeable)
+SplitSearch::SplitSearch(const Dataset& data, SplittingRule rule, ClassPacking packing,
+                         Dataset* freeable)
     : data_(data), rule_(rule), n_classes_(data.n_classes),
       min_daughter_size_(data.min_daughter_size()), views_(data.n_covariates),
       begin_(MAX_NODES, 0), end_(MAX_NODES, 0),
       class_of_(data.y.begin(), data.y.end()), entry_body_(entry_body(packing)),
-      goes_right_((static_cast<std::size_t>(data.n_cases) + 63) / 64),
-      totals_(n_classes_), left_(n_classes_), right_(n_classes_),
-      view_counts_(MAX_CODES * n_classes_) {
-  candidates_.reserve(MAX_CANDIDATES);
-  candidate_counts_.reserve(MAX_CANDIDATES * n_classes_);
+      goes_right_((static_cast<std::size_t>(data.n_cases) + 63) / 64) {
+  scratch_.totals.resize(n_classes_);
+  scratch_.left.resize(n_classes_);
+  scratch_.right.resize(n_classes_);
+  scratch_.view_counts.resize(MAX_CODES * n_classes_);
+  scratch_.candidates.reserve(MAX_CANDIDATES);
+  scratch_.candidate_counts.reserve(MAX_CANDIDATES * n_classes_);
   end_[0] = data.n_cases;
   // The arrays in proportion to the cases come after the columns freed, which lowers the peak of
   // memory and lets them reuse what was freed.
@@ -121,7 +124,7 @@ void SplitSearch::sort_columns(const std::vector<int>& to_sort) {
 // record_words_ words zero.
 void SplitSearch::build_records(const std::vector<std::vector<std::uint8_t>>& coded) {
   const std::size_t width = record_bytes();
-  coded_counts_.assign(static_cast<std::size_t>(n_coded_) * MAX_CODES * n_classes_, 0);
+  scratch_.coded_counts.assign(static_cast<std::size_t>(n_coded_) * MAX_CODES * n_classes_, 0);
   std::fill(records_.begin(), records_.end(), 0);
   unsigned char* bytes = reinterpret_cast<unsigned char*>(records_.data());
   for (int c = 0; c < data_.n_cases; ++c) {
@@ -169,7 +172,7 @@ int SplitSearch::size(int node) const { return end_[node] - begin_[node]; }
 bool SplitSearch::varies(int node) const {
   if (tally(node, nullptr) <= 1) return false;
   const auto present = [](int count) { return count > 0; };
-  if (std::count_if(totals_.begin(), totals_.end(), present) <= 1) return false;
+  if (std::count_if(scratch_.totals.begin(), scratch_.totals.end(), present) <= 1) return false;
   for (int v = 0; v < data_.n_covariates; ++v) {
     if (column_varies(v, node)) return true;
   }
@@ -183,7 +186,7 @@ bool SplitSearch::column_varies(int var, int node) const {
   const CovariateView& view = views_[var];
   if (view.coded >= 0) {
     const std::size_t first = static_cast<std::size_t>(view.coded) * MAX_CODES * n_classes_;
-    const int* counts = &coded_counts_[first];
+    const int* counts = &scratch_.coded_counts[first];
     int codes_present = 0;
     for (int code = 0; code < view.n_codes && codes_present < 2; ++code, counts += n_classes_) {
       codes_present += std::any_of(counts, counts + n_classes_, [](int n) { return n > 0; });
@@ -237,14 +240,14 @@ double SplitSearch::smallest_value(const CaseValues& values, int node,
   return smallest;
 }
 
-// Class counts of the node's cases not excluded (totals_) and of every code of every coded column
-// among them (coded_counts_[(column x MAX_CODES + code) x n_classes + class]), in one pass over the
+// Class counts of the node's cases not excluded (totals) and of every code of every coded column
+// among them (coded_counts[(column x MAX_CODES + code) x n_classes + class]), in one pass over the
 // node's records; returns the number of those cases. The counts of a node's cases do not change
 // once the node exists, so the last node's are kept while no case is excluded.
 int SplitSearch::tally(int node, const unsigned char* excluded) const {
-  if (excluded == nullptr && node == tallied_node_) return tallied_size_;
-  std::fill(totals_.begin(), totals_.end(), 0);
-  std::fill(coded_counts_.begin(), coded_counts_.end(), 0);
+  if (excluded == nullptr && node == scratch_.tallied_node) return scratch_.tallied_size;
+  std::fill(scratch_.totals.begin(), scratch_.totals.end(), 0);
+  std::fill(scratch_.coded_counts.begin(), scratch_.coded_counts.end(), 0);
   const int n = n_classes_;
   const int stride = MAX_CODES * n;
   const std::size_t width = record_bytes();
@@ -253,34 +256,35 @@ int SplitSearch::tally(int node, const unsigned char* excluded) const {
   int m = 0;
   for (int i = begin_[node]; i < end_[node]; ++i, record += width) {
     if (excluded != nullptr && excluded[case_list_[i]] != 0) continue;
-    ++totals_[record[0]];
+    ++scratch_.totals[record[0]];
     ++m;
-    int* counts = coded_counts_.data() + record[0];
+    int* counts = scratch_.coded_counts.data() + record[0];
     for (int column = 0; column < n_coded_; ++column, counts += stride) {
       ++counts[record[1 + column] * n];
     }
   }
-  tallied_node_ = excluded == nullptr ? node : -1;
-  tallied_size_ = m;
+  scratch_.tallied_node = excluded == nullptr ? node : -1;
+  scratch_.tallied_size = m;
   return m;
 }
 
 // The class counts of each code of a covariate's coded column ([code][class]), from the last tally.
 const int* SplitSearch::coded_counts(const CovariateView& view) const {
-  const int* counts = &coded_counts_[static_cast<std::size_t>(view.coded) * MAX_CODES * n_classes_];
+  const std::size_t first = static_cast<std::size_t>(view.coded) * MAX_CODES * n_classes_;
+  const int* counts = &scratch_.coded_counts[first];
   if (!view.missing_last) return counts;
   // The source's lowest code is the copy's highest.
   const int cells = view.n_codes * n_classes_;
-  std::rotate_copy(counts, counts + n_classes_, counts + cells, view_counts_.begin());
-  return view_counts_.data();
+  std::rotate_copy(counts, counts + n_classes_, counts + cells, scratch_.view_counts.begin());
+  return scratch_.view_counts.data();
 }
 
 // The boundaries of a coded ordinal column lie between codes present in the node, in value order;
 // each is evaluated exactly, as when sorting the node's values.
 double SplitSearch::best_coded_cut(const CovariateView& view, const int* code_counts, int m,
                                    double& cut) const {
-  std::fill(left_.begin(), left_.end(), 0);
-  std::copy(totals_.begin(), totals_.end(), right_.begin());
+  std::fill(scratch_.left.begin(), scratch_.left.end(), 0);
+  std::copy(scratch_.totals.begin(), scratch_.totals.end(), scratch_.right.begin());
   double best = n_classes_;
   int best_code = -1;
   int first_code = -1;
@@ -293,16 +297,16 @@ double SplitSearch::best_coded_cut(const CovariateView& view, const int* code_co
     if (size == 0) continue;
     if (first_code < 0) first_code = code;
     if (n_left > min_daughter_size_) {
-      const double imp =
-          impurity(left_.data(), n_left, right_.data(), m - n_left, m, n_classes_, rule_);
+      const double imp = impurity(scratch_.left.data(), n_left, scratch_.right.data(), m - n_left,
+                                  m, n_classes_, rule_);
       if (imp < best) {
         best = imp;
         best_code = previous_code;
       }
     }
     for (int k = 0; k < n_classes_; ++k) {
-      left_[k] += counts[k];
-      right_[k] -= counts[k];
+      scratch_.left[k] += counts[k];
+      scratch_.right[k] -= counts[k];
     }
     n_left += size;
     previous_code = code;

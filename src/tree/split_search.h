@@ -204,18 +204,23 @@ class SplitSearch {
   std::vector<unsigned char> side_;           // per segment position, during a split
   std::vector<ColumnEntry> right_scratch_;    // the right daughter's entries, during a split
   std::vector<std::uint64_t> record_scratch_;
-  mutable std::vector<int> totals_;  // class counts of the cases considered
-  mutable std::vector<int> left_;
-  mutable std::vector<int> right_;
-  mutable std::vector<int> coded_counts_;  // [coded column][code][class], from tally
-  mutable int tallied_node_ = -1;          // the node the tally holds all cases of, or -1
-  mutable int tallied_size_ = 0;
-  mutable std::vector<int> view_counts_;   // [code][class] of a missing copy
   std::size_t near_tie_capacity_ = MAX_CANDIDATES;
-  mutable std::vector<Candidate> candidates_;
-  mutable std::vector<int> candidate_counts_;  // left class counts of each candidate
-  mutable std::vector<int> block_counts_;      // left class counts at each block start
-  mutable std::vector<double> block_floors_;   // a lower bound of the scores in each block
+
+  // The work space of the searches, which change nothing else.
+  struct SearchScratch {
+    std::vector<int> totals;        // class counts of the cases considered
+    std::vector<int> left;
+    std::vector<int> right;
+    std::vector<int> coded_counts;  // [coded column][code][class], from tally
+    int tallied_node = -1;          // the node the tally holds all cases of, or -1
+    int tallied_size = 0;
+    std::vector<int> view_counts;   // [code][class] of a missing copy
+    std::vector<Candidate> candidates;
+    std::vector<int> candidate_counts;  // left class counts of each candidate
+    std::vector<int> block_counts;      // left class counts at each block start
+    std::vector<double> block_floors;   // a lower bound of the scores in each block
+  };
+  mutable SearchScratch scratch_;
 };
 
 }  // namespace bramble

@@ -17,23 +17,28 @@ using bramble_test::place;
 using bramble_test::split;
 
 // Thirteen nodes: 0 -> 1,2; 1 -> 3,4; 2 -> 5,6; 3 -> 7,8; 4 -> 9,10; 5 -> 11,12. Terminal node t
-// holds cases 2(t-6) and 2(t-6)+1. Every split starts significant at every pass.
+// holds cases 2(t-6) and 2(t-6)+1. Every split starts significant at every pass. Each node's size
+// is its number here, so that it tells where a renumbered node came from.
 struct ThirteenNodes : ::testing::Test {
   Dataset data = make_dataset({std::vector<double>(14)}, {0, 1, 1, 1, 0, 0, 1, 0, 0, 0, 1, 1, 0, 1}, 2);
   NodeTable table{14, 2};
-  std::vector<std::vector<int>> node_counts = std::vector<std::vector<int>>(13, std::vector<int>(2));
-  std::vector<int> old_index = std::vector<int>(MAX_NODES);
+  std::vector<std::vector<int>> node_counts;
 
   ThirteenNodes() {
     for (int node : {0, 1, 2, 3, 4, 5}) split(table, node, 0, node + 0.5, 100.0);
     for (int t = 6; t <= 12; ++t) place(table, t, {2 * (t - 6), 2 * (t - 6) + 1});
+    for (int node = 0; node < 13; ++node) table.node_size[node] = node;
+  }
+
+  std::vector<int> old_numbers() const {
+    return std::vector<int>(table.node_size.begin(), table.node_size.begin() + table.node_count);
   }
 
   // One pass; returns what it printed.
   std::string prune_and_renumber(int pass = 0) {
     const int unpruned = prune_tree(table, significant_splits(table, data.n_classes, pass));
     const std::string printed = bramble_test::written_by(
-        [&](FILE* console) { renumber_tree(data, table, unpruned, node_counts, old_index, console); });
+        [&](FILE* console) { node_counts = renumber_tree(data, table, unpruned, console); });
     expect_breadth_first();
     expect_counts_match_cases();
     return printed;
@@ -75,12 +80,12 @@ TEST_F(ThirteenNodes, FailingChainCollapsesInOneDescendingWalk) {
   // 3 and 4 fail with terminal daughters; 1 fails and its daughters become terminal in the walk.
   for (int node : {1, 3, 4}) table.split_chisq[node] = 1.0;
   EXPECT_EQ(prune_and_renumber(), "There remain 7 nodes\n");
-  EXPECT_EQ(std::vector<int>(old_index.begin(), old_index.begin() + 7),
-            (std::vector<int>{0, 1, 2, 5, 6, 11, 12}));
+  EXPECT_EQ(old_numbers(), (std::vector<int>{0, 1, 2, 5, 6, 11, 12}));
   EXPECT_EQ(table.case_node, (std::vector<int>{4, 4, 1, 1, 1, 1, 1, 1, 1, 1, 5, 5, 6, 6}));
   EXPECT_EQ(table.left_child[1], 0);
   EXPECT_EQ(table.left_child[3], 5);
   EXPECT_DOUBLE_EQ(table.cut_off[3], 5.5);  // fields move with their node
+  EXPECT_EQ(table.split_chisq[1], 1.0);      // a collapsed split keeps its statistic
   EXPECT_EQ(node_counts[1], (std::vector<int>{5, 3}));
 }
 
@@ -89,8 +94,7 @@ TEST_F(ThirteenNodes, FailingSplitAboveASurvivingSplitStays) {
   table.split_chisq[3] = 1.0;
   EXPECT_EQ(prune_and_renumber(), "There remain 11 nodes\n");
   EXPECT_TRUE(table.is_split(1));
-  EXPECT_EQ(std::vector<int>(old_index.begin(), old_index.begin() + 11),
-            (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 9, 10, 11, 12}));
+  EXPECT_EQ(old_numbers(), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 9, 10, 11, 12}));
   EXPECT_EQ(table.left_child[4], 7);  // old 4 -> old 9, now 7
 }
 
@@ -102,7 +106,6 @@ TEST_F(ThirteenNodes, TreesShrinkOverThePassesDownToTheRoot) {
   const int remaining[N_PRUNE_PASSES] = {13, 11, 9, 7, 5, 3, 1};
   for (int pass = 0; pass < N_PRUNE_PASSES; ++pass) {
     prune_and_renumber(pass);
-    for (int k = 0; k < table.node_count; ++k) table.split_chisq[k] = table.split_chisq[old_index[k]];
     EXPECT_EQ(table.node_count, remaining[pass]) << "pass " << pass;
   }
   EXPECT_EQ(table.case_node, std::vector<int>(14, 0));
@@ -133,8 +136,6 @@ TEST(SignificantSplits, AStatisticEqualToTheStoredCriticalValueSurvives) {
 struct RootOnlySplit : ::testing::Test {
   Dataset data = make_dataset({std::vector<double>(4)}, {0, 1, 1, 0}, 2);
   NodeTable table{4, 2};
-  std::vector<std::vector<int>> node_counts = std::vector<std::vector<int>>(3, std::vector<int>(2));
-  std::vector<int> old_index = std::vector<int>(MAX_NODES);
   std::string printed;
 
   RootOnlySplit() {
@@ -146,7 +147,7 @@ struct RootOnlySplit : ::testing::Test {
   ProgramExit renumber_ending(int unpruned) {
     return exit_of(
         [&](FILE* console) {
-          renumber_tree(data, table, unpruned, node_counts, old_index, console);
+          renumber_tree(data, table, unpruned, console);
         },
         printed);
   }
