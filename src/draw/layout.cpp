@@ -53,8 +53,7 @@ int node_radius(const NodeTable& table, const std::vector<double>& xpos, const E
   return radius;
 }
 
-}  // namespace
-
+// level of every node below node = minus its depth, node itself being at depth step - 1.
 void assign_levels(const NodeTable& table, int node, int step, std::vector<int>& level) {
   const int left = table.left_child[node];
   if (left == 0) return;
@@ -62,6 +61,8 @@ void assign_levels(const NodeTable& table, int node, int step, std::vector<int>&
   assign_levels(table, left, step + 1, level);
   assign_levels(table, left + 1, step + 1, level);
 }
+
+}  // namespace
 
 int find_crowded_pair(const std::vector<double>& xpos, const std::vector<int>& level, int k) {
   const double min_distance = 2 * LAYOUT_HALF_WIDTH + LAYOUT_GAP;

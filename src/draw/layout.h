@@ -36,9 +36,6 @@ EdgePoints edge_endpoints(const PageLayout& layout, const NodeTable& table, int 
 
 // The steps of layout_tree, for a table numbered breadth-first.
 
-// level of every node below node = minus its depth, node itself being at depth step - 1.
-void assign_levels(const NodeTable& table, int node, int step, std::vector<int>& level);
-
 // Scanning leftwards from the pair just placed (k is its right daughter), the first even j > 3
 // whose node j + 1 on the same level stands closer than the minimum distance; 0 when none does.
 int find_crowded_pair(const std::vector<double>& xpos, const std::vector<int>& level, int k);

@@ -51,12 +51,6 @@ void grow_under_control(Run& run, const Dataset& data, NodeTable& table, SplitSe
   close_drawing(ps_name, 1);
 }
 
-void write_chisq_list(FILE* report, const NodeTable& table) {
-  std::fprintf(report, "The chi-square value for nodes after pruned are shown below\n");
-  for (int i = 0; i < table.node_count; ++i) std::fprintf(report, "%f ", table.split_chisq[i]);
-  std::fprintf(report, "\n");
-}
-
 // One pass: prune at P_VALUES[pass], compact the table, report and draw the pruned tree. Each pass
 // starts from the tree the pass before left, so the seven trees are nested.
 void prune_pass(const Dataset& data, NodeTable& table, int pass, FILE* report, FILE* console,

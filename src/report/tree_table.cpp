@@ -55,4 +55,10 @@ void write_tree_table(FILE* report, const Dataset& data, const NodeTable& table,
   }
 }
 
+void write_chisq_list(FILE* report, const NodeTable& table) {
+  std::fprintf(report, "The chi-square value for nodes after pruned are shown below\n");
+  for (int i = 0; i < table.node_count; ++i) std::fprintf(report, "%f ", table.split_chisq[i]);
+  std::fprintf(report, "\n");
+}
+
 }  // namespace bramble

@@ -1,4 +1,4 @@
-// The text table of a tree in the report file.
+// The tables of a tree in the report file.
 #pragma once
 
 #include <cstdio>
@@ -16,5 +16,9 @@ void write_tree_table(FILE* report, const Dataset& data, const NodeTable& table)
 // The same with the class counts of every node at hand (row = node; only terminal rows are read).
 void write_tree_table(FILE* report, const Dataset& data, const NodeTable& table,
                       const std::vector<std::vector<int>>& counts);
+
+// The split statistic of every node of a pruned tree on one line (0 for a node that was terminal
+// in the grown tree).
+void write_chisq_list(FILE* report, const NodeTable& table);
 
 }  // namespace bramble
