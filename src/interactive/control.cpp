@@ -111,8 +111,7 @@ void control_node(int node, const DialogueContext& context) {
   if (m == 0) stop_on_empty_node(table, node);
   table.node_size[node] = m;
   if (table.node_count >= NODE_LIMIT) return;
-  run_dialogue(NodeDialogue{node, context.data, table, context.search, context.console,
-                            context.random, context.report_name, context.search.cases(node), m});
+  run_dialogue(NodeDialogue{context, node, context.search.cases(node), m});
 }
 
 }  // namespace bramble

@@ -11,14 +11,19 @@
 
 namespace bramble {
 
-struct NodeDialogue {
-  int node;
+// What the dialogue of every node works with: the run's data, tree, search, console, random case
+// orders and report (opened by name for each judgement).
+struct DialogueContext {
   const Dataset& data;
   NodeTable& table;
   SplitSearch& search;
   Console& console;
   RandomStream& random;
   const std::string& report_name;
+};
+
+struct NodeDialogue : DialogueContext {
+  int node;
   const int* cases;  // the node's cases in increasing case order
   int m;
 };
