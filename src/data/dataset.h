@@ -9,6 +9,12 @@ namespace bramble {
 // The split statistic and the critical-value table stop at 10 classes (9 degrees of freedom).
 constexpr int MAX_CLASSES = 10;
 
+// A nominal covariate keeps at most 10 categories; the rarest are merged into one labelled
+// MERGED_LABEL, and the missing category is then labelled MISSING_LABEL.
+constexpr int MAX_CATEGORIES = 10;
+constexpr int MERGED_LABEL = 999;
+constexpr int MISSING_LABEL = -9;
+
 struct Dataset {
   int n_cases = 0;
   int n_covariates = 0;  // covariates read from the file plus their missing copies

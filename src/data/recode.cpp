@@ -16,11 +16,6 @@ namespace bramble {
 
 namespace {
 
-// A nominal covariate keeps at most 10 categories; the rarest are merged into MERGED_LABEL.
-constexpr int MAX_CATEGORIES = 10;
-constexpr int MERGED_LABEL = 999;
-constexpr int MISSING_LABEL = -9;
-
 struct ColumnRange {
   double min = 0.0;
   double max = 0.0;
