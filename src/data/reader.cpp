@@ -101,27 +101,33 @@ void add_column(Header& header, int type) {
   append(header.column_target, target, "allocation failure in l_alloc()");
 }
 
-// Reads the header letters; the first token that is not one is left for the records.
+// Reads the header letters; the first token that is not one is left for the records, and the
+// values of the lines from there on are counted.
 Header read_header(TokenReader& tokens) {
   std::string_view token;
   if (!tokens.next(token)) stop_with_message("No data in the file", STATUS_DATA_ERROR);
   Header header;
+  std::string hint;  // when the header ends at a token such as "r,o,o"
   do {
     int type = TYPE_IGNORED;
     if (!header_letter(token, type)) {
+      hint = separator_hint(token);
       tokens.put_back();
       break;
     }
     add_column(header, type);
   } while (tokens.next(token));
 
-  if (header.n_columns() - 1 < 1) stop_with_message("ERROR: No covariate!", STATUS_DATA_ERROR);
+  const std::string no_covariate =
+      hint.empty() ? "ERROR: No covariate!" : "ERROR: No covariate!\n" + hint;
+  if (header.n_columns() - 1 < 1) stop_with_message(no_covariate, STATUS_DATA_ERROR);
   if (header.response_columns != 1) {
     stop_with_message("The header must name exactly one response column (letter r); it names " +
-                          std::to_string(header.response_columns) + ".\n",
+                          std::to_string(header.response_columns) + ".\n" + hint,
                       STATUS_DATA_ERROR);
   }
-  if (header.n_covariates() == 0) stop_with_message("ERROR: No covariate!", STATUS_DATA_ERROR);
+  if (header.n_covariates() == 0) stop_with_message(no_covariate, STATUS_DATA_ERROR);
+  tokens.watch_lines(header.n_columns());
   return header;
 }
 
@@ -137,6 +143,9 @@ void add_response(Columns& columns, std::string_view token, int record, int colu
   const ParseResult result = parse_integer(token, value);
   if (result == ParseResult::too_large) {
     refuse_value(record, column, token, "is out of range for a response (a class number)");
+  }
+  if (result == ParseResult::not_whole) {
+    refuse_value(record, column, token, "is not a whole number in digits (a response names a class)");
   }
   if (result != ParseResult::ok) refuse_value(record, column, token, "is not a number");
   if (value < columns.smallest_valid) columns.smallest_valid = value;
@@ -166,6 +175,7 @@ void add_covariate(Columns& columns, int var, int type, std::string_view token, 
     case ParseResult::ok:
       break;
     case ParseResult::no_number:
+    case ParseResult::not_whole:  // given by whole-number reads only
       refuse_value(record, column, token, "is not a number");
     case ParseResult::not_finite:
       refuse_value(record, column, token, "is not a finite number");
@@ -219,11 +229,22 @@ void trim_columns(Columns& columns) {
   trim(columns.responses);
 }
 
+// Before anything else is said about a file whose lines all hold a number of values that does
+// not fit its header.
+void note_line_shape(const TokenReader& tokens, const Header& header) {
+  const long long line_length = tokens.lines().mismatched_line_length();
+  if (line_length == 0) return;
+  std::printf("Note: every line holds %lld values but the header names %d columns; a record is %d "
+              "values, whatever the lines.\n",
+              line_length, header.n_columns(), header.n_columns());
+}
+
 [[noreturn]] void refuse_incomplete_record(const Header& header, const TokenReader& tokens,
                                            int record, int column) {
   // The last token is shown only when it was a value of a used column, and never longer or with
   // other bytes than a token of the file format can have.
   const bool shown = header.column_target[column - 1] != IGNORED_COLUMN;
+  note_line_shape(tokens, header);
   stop_with_message("Data file not complete error at line " + std::to_string(record) +
                         " variable number " + std::to_string(column) + " value = " +
                         (shown ? printable_token(tokens.last_token(), MAX_TOKEN_LENGTH) : "") +
@@ -319,6 +340,7 @@ Dataset read_data(FILE* data_file, FILE* report) {
   TokenReader tokens(data_file);
   Header header = read_header(tokens);
   Columns columns = read_records(tokens, header);
+  note_line_shape(tokens, header);
   if (columns.n_cases == 0) stop_with_message("No data in the file", STATUS_DATA_ERROR);
   trim_columns(columns);
   check_columns(columns, header);

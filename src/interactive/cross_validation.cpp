@@ -13,11 +13,16 @@ namespace {
 
 int first_entry(int n_classes, int y) { return 2 * (n_classes - 1 - y); }
 
-// A fold whose training cases show fewer than two categories has no grouping to apply: no category
-// goes to the first entry.
-void tally_on_second_entries(const Dataset& data, NodeTable& table, const std::vector<int>& cases) {
-  std::fill(table.daughter_counts.begin(), table.daughter_counts.end(), 0);
-  for (const int c : cases) ++table.daughter_counts[first_entry(data.n_classes, data.y[c]) + 1];
+// Refills daughter_counts with the listed cases: a case whose category goes right (a flag of
+// going_right) in the first entry of its class, any other in the second.
+void tally_categories(const Dataset& data, NodeTable& table, const std::vector<int>& cases,
+                      int var, const std::vector<int>& going_right) {
+  std::vector<int>& counts = table.daughter_counts;
+  std::fill(counts.begin(), counts.end(), 0);
+  for (const int c : cases) {
+    const bool first = going_right[static_cast<int>(data.X[var][c])] != 0;
+    ++counts[first_entry(data.n_classes, data.y[c]) + (first ? 0 : 1)];
+  }
 }
 
 // One fold of the cross-validation: flags of its held-out cases, and both case lists in increasing
@@ -51,14 +56,17 @@ void fold_tally(const Dataset& data, NodeTable& table, const SplitSearch& search
     tally_split(data, table, fold.held_out.data(), m, cut, var);
     return;
   }
+  const int n_training = static_cast<int>(fold.training.size());
   double code = 0;  // left unwritten when fewer than two categories are present
-  best_nominal_split(data, var, fold.training.data(), static_cast<int>(fold.training.size()), code,
-                     search.rule());
-  if (code == 0) {
-    tally_on_second_entries(data, table, fold.held_out);
-  } else {
-    tally_split(data, table, fold.held_out.data(), m, code, var);
+  best_nominal_split(data, var, fold.training.data(), n_training, code, search.rule());
+  // The grouping is decoded over the categories it was learned on, those of the training cases; a
+  // category they lack goes nowhere first. Without a grouping, no category does.
+  std::vector<int> going_right(data.var_type[var], 0);
+  if (code != 0) {
+    going_right = categories_going_right(data, var, fold.training.data(), n_training,
+                                         static_cast<int>(code));
   }
+  tally_categories(data, table, fold.held_out, var, going_right);
 }
 
 }  // namespace
@@ -67,18 +75,7 @@ void tally_split(const Dataset& data, NodeTable& table, const int* cases, int m,
                  int var) {
   std::vector<int>& counts = table.daughter_counts;
   std::fill(counts.begin(), counts.end(), 0);
-  const int code = static_cast<int>(cut);
   const std::vector<double>& values = data.X[var];
-  if (data.is_nominal(var) && code != 0) {
-    // The categories that partition_node would send right are counted first.
-    const std::vector<int> sent_first = categories_going_right(data, var, cases, m, code);
-    for (int i = 0; i < m; ++i) {
-      const int c = cases[i];
-      const bool first = sent_first[static_cast<int>(values[c])] != 0;
-      ++counts[first_entry(data.n_classes, data.y[c]) + (first ? 0 : 1)];
-    }
-    return;
-  }
   for (int i = 0; i < m; ++i) {
     const int c = cases[i];
     ++counts[first_entry(data.n_classes, data.y[c]) + (values[c] > cut ? 1 : 0)];

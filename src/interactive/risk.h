@@ -23,7 +23,7 @@ void print_split_impurity(const int* table, int n_classes);
 std::vector<int> random_order(int& seed, int n);
 
 // Refills table.daughter_counts with the class counts per side of the listed cases for the split
-// of covariate var at cut (first entry: at most the cut-off, or a category sent right).
+// of ordinal covariate var at cut (first entry: at most the cut-off).
 void tally_split(const Dataset& data, NodeTable& table, const int* cases, int m, double cut,
                  int var);
 

@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -34,12 +35,42 @@ std::string ask_data_file_name() {
   return name;
 }
 
-Dataset load_data(const std::string& data_name, const std::string& report_name) {
+// Text written to a stream, kept in memory.
+class TextBuffer {
+ public:
+  TextBuffer() : stream_(open_memstream(&data_, &size_)) {
+    if (stream_ == nullptr) fatal_error("allocation failure");
+  }
+  ~TextBuffer() {
+    std::fclose(stream_);
+    std::free(data_);
+  }
+  TextBuffer(const TextBuffer&) = delete;
+  TextBuffer& operator=(const TextBuffer&) = delete;
+
+  FILE* stream() { return stream_; }
+  std::string text() {
+    if (std::fflush(stream_) != 0 || std::ferror(stream_) != 0) fatal_error("allocation failure");
+    return std::string(data_, size_);
+  }
+
+ private:
+  char* data_ = nullptr;
+  std::size_t size_ = 0;
+  FILE* stream_;
+};
+
+// The report is only checked here, by opening it for appending, which creates a missing one and
+// leaves an existing one as it is: an old report stays whole until the run commits, after the
+// control question. Until then the data summary waits in summary.
+Dataset load_data(const std::string& data_name, const std::string& report_name,
+                  std::string& summary) {
   const FileHandle data_file(std::fopen(data_name.c_str(), "r"));
   if (!data_file) stop_with_message(" Data file does not exist!\n", STATUS_DATA_ERROR, true);
-  FileHandle report(open_output(report_name, "w"));
-  Dataset data = read_data(data_file.get(), report.get());
-  close_output(report.release(), report_name);
+  close_output(open_output(report_name, "a"), report_name);
+  TextBuffer summary_buffer;
+  Dataset data = read_data(data_file.get(), summary_buffer.stream());
+  summary = summary_buffer.text();
   return data;
 }
 
@@ -67,12 +98,13 @@ int run_program(int argc, char** argv) {
   }
 
   const std::string base_name = derive_base_name(data_name);
-  Dataset data = load_data(data_name, base_name + ".inf");
+  std::string summary;
+  Dataset data = load_data(data_name, base_name + ".inf", summary);
   NodeTable table(data.n_cases, data.n_classes);
 
   std::printf("Choose splitting rule [enter 1 for entropy(default) or 2 for gini]: ");
   const int rule = read_choice(RULE_ENTROPY, "enter 1 for entropy and 2 for gini", false);
-  run_tree(data, table, rule, base_name);
+  run_tree(data, table, rule, base_name, summary);
   return STATUS_OK;
 }
 

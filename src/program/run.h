@@ -15,7 +15,9 @@ std::string derive_base_name(const std::string& file_name);
 int run_program(int argc, char** argv);
 
 // One run on the loaded data set: notice, control question, growth or dialogue, report, drawing.
-// An automatic growth frees the columns its search has coded.
-void run_tree(Dataset& data, NodeTable& table, int rule, const std::string& base_name);
+// The report is overwritten, starting with the data summary, only once the control question is
+// answered. An automatic growth frees the columns its search has coded.
+void run_tree(Dataset& data, NodeTable& table, int rule, const std::string& base_name,
+              const std::string& data_summary);
 
 }  // namespace bramble

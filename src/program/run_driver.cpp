@@ -21,6 +21,13 @@ namespace bramble {
 
 namespace {
 
+// The new report, begun with the data summary, takes the old one's place.
+void start_report(const std::string& report_name, const std::string& data_summary) {
+  FILE* report = open_output(report_name, "w");
+  std::fwrite(data_summary.data(), 1, data_summary.size(), report);
+  close_output(report, report_name);
+}
+
 // The drawing document is created with its header; every page is appended later by name.
 void create_drawing(const std::string& ps_name) {
   FILE* file = open_output(ps_name, "w");
@@ -112,13 +119,16 @@ void grow_automatically(Dataset& data, NodeTable& table, int rule, FILE* report,
 
 }  // namespace
 
-void run_tree(Dataset& data, NodeTable& table, int rule, const std::string& base_name) {
+void run_tree(Dataset& data, NodeTable& table, int rule, const std::string& base_name,
+              const std::string& data_summary) {
   const std::string report_name = base_name + ".inf";
   init_node_table(table);
   show_user_notice(report_name);
   std::printf("\nDo you want to control the splitting [y/n(default)]? ");
   const int control = read_choice(0, "Enter[Y/y/1] for yes, [N/n/0] for no!", true);
 
+  // The last moment to stop with the old report kept has passed.
+  start_report(report_name, data_summary);
   FileHandle report(open_output(report_name, "a"));
   if (control == 1) {
     // The dialogue reads every covariate's values, missing copies included.
