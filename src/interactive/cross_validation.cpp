@@ -60,7 +60,7 @@ void fold_tally(const Dataset& data, NodeTable& table, const SplitSearch& search
   double code = 0;  // left unwritten when fewer than two categories are present
   best_nominal_split(data, var, fold.training.data(), n_training, code, search.rule());
   // The grouping is decoded over the categories it was learned on, those of the training cases; a
-  // category they lack goes nowhere first. Without a grouping, no category does.
+  // held-out category they lack is not sent right. Without a grouping, no category is.
   std::vector<int> going_right(data.var_type[var], 0);
   if (code != 0) {
     going_right = categories_going_right(data, var, fold.training.data(), n_training,
