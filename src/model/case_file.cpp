@@ -44,7 +44,9 @@ bool header_letter(std::string_view token, Column& column) {
   }
 }
 
-const char* kind_of(Column column) { return column == Column::nominal ? "nominal (n)" : "ordinal (o)"; }
+const char* kind_of(Column column) {
+  return column == Column::nominal ? "nominal (n)" : "ordinal (o)";
+}
 
 // The header's columns; the first token that is no header letter is left for the records.
 std::vector<Column> read_header(TokenReader& tokens) {
@@ -69,10 +71,12 @@ std::vector<Column> read_header(TokenReader& tokens) {
 void match_model(const std::vector<Column>& columns, const Model& model) {
   std::vector<std::size_t> covariate_columns;
   for (std::size_t j = 0; j < columns.size(); ++j) {
-    if (columns[j] == Column::ordinal || columns[j] == Column::nominal) covariate_columns.push_back(j);
+    if (columns[j] == Column::ordinal || columns[j] == Column::nominal)
+      covariate_columns.push_back(j);
   }
   std::size_t n_model = 0;
-  while (n_model < model.covariates.size() && !model.covariates[n_model].is_missing_copy()) ++n_model;
+  while (n_model < model.covariates.size() && !model.covariates[n_model].is_missing_copy())
+    ++n_model;
   if (covariate_columns.size() != n_model) {
     refuse("the file has " + std::to_string(covariate_columns.size()) +
            " covariate columns (o and n), the model " + std::to_string(n_model) +
@@ -101,12 +105,14 @@ int response_value(std::string_view token, std::size_t record, std::size_t colum
   }
   int value = 0;
   const ParseResult result = parse_integer(token, value);
-  if (result == ParseResult::too_large) refuse_token(record, column, token, "is out of range for a class label");
+  if (result == ParseResult::too_large)
+    refuse_token(record, column, token, "is out of range for a class label");
   if (result != ParseResult::ok) refuse_token(record, column, token, "is not a number");
   return value;
 }
 
-double covariate_value(std::string_view token, Column kind, std::size_t record, std::size_t column) {
+double covariate_value(std::string_view token, Column kind, std::size_t record,
+                       std::size_t column) {
   if (token == "NA" || token == ".") return MISSING_VALUE;
   double value = 0.0;
   switch (parse_decimal(token, value)) {
@@ -119,7 +125,8 @@ double covariate_value(std::string_view token, Column kind, std::size_t record, 
     case ParseResult::too_large:
       refuse_token(record, column, token, "is too large (the limit is 2^53 in magnitude)");
   }
-  if (kind == Column::nominal && (value != std::floor(value) || value < INT_MIN || value > INT_MAX)) {
+  if (kind == Column::nominal &&
+      (value != std::floor(value) || value < INT_MIN || value > INT_MAX)) {
     refuse_token(record, column, token, "is no category label (a whole number of the int range)");
   }
   return value;
@@ -154,7 +161,8 @@ bool read_case_file(FILE* file, const Model& model, CaseTable& cases, std::strin
     match_model(columns, model);
     CaseTable read;
     read.has_response = std::count(columns.begin(), columns.end(), Column::response) == 1;
-    read.n_covariates = columns.size() - std::count(columns.begin(), columns.end(), Column::ignored) -
+    read.n_covariates = columns.size() -
+                        std::count(columns.begin(), columns.end(), Column::ignored) -
                         (read.has_response ? 1 : 0);
     read_records(tokens, columns, read);
     if (read.n_cases == 0) refuse("the file holds no records");

@@ -15,10 +15,12 @@ struct CaseTable {
   std::size_t n_cases = 0;
   std::size_t n_covariates = 0;  // the o and n columns: the model's covariates but its copies
   bool has_response = false;
-  std::vector<double> values;    // case by case, n_covariates each; MISSING_VALUE where missing
-  std::vector<int> responses;    // each case's response, when the file has an r column
+  std::vector<double> values;  // case by case, n_covariates each; MISSING_VALUE where missing
+  std::vector<int> responses;  // each case's response, when the file has an r column
 
-  const double* case_values(std::size_t index) const { return values.data() + index * n_covariates; }
+  const double* case_values(std::size_t index) const {
+    return values.data() + index * n_covariates;
+  }
 };
 
 // Reads the data file: header letters r, o, n, d (at most one r, none needed), then records of

@@ -16,18 +16,16 @@ bool contains(const std::vector<int>& values, int value) {
 
 // The category of a nominal value: false when it has none in the model.
 bool category_of(const ModelCovariate& covariate, double value, int& category) {
-  const std::vector<int>& categories = covariate.categories;
-  // The missing category, when there is one, is the last.
-  const bool has_missing_category = covariate.missing > 0 && !categories.empty();
   if (is_missing(value)) {
-    if (has_missing_category) category = categories.back();
-    return has_missing_category;
+    // The missing category, when there is one, is the last.
+    if (covariate.missing == 0 || covariate.categories.empty()) return false;
+    category = covariate.categories.back();
+    return true;
   }
   if (!(value >= INT_MIN && value <= INT_MAX) || value != std::floor(value)) return false;
   const int label = static_cast<int>(value);
   category = contains(covariate.merged, label) ? MERGED_LABEL : label;
-  const auto end = has_missing_category ? categories.end() - 1 : categories.end();
-  return std::find(categories.begin(), end, category) != end;
+  return contains(covariate.categories, category);
 }
 
 }  // namespace

@@ -80,7 +80,8 @@ class Parser {
     const std::string_view before = text_.substr(0, pos_);
     const auto line = std::count(before.begin(), before.end(), '\n') + 1;
     const std::size_t line_start = before.find_last_of('\n');
-    const std::size_t column = pos_ - (line_start == std::string_view::npos ? 0 : line_start + 1) + 1;
+    const std::size_t column =
+        pos_ - (line_start == std::string_view::npos ? 0 : line_start + 1) + 1;
     refuse("line " + std::to_string(line) + ", column " + std::to_string(column) + ": " + what);
   }
 
@@ -161,7 +162,8 @@ class Parser {
     std::vector<std::string> sorted = value.keys;
     std::sort(sorted.begin(), sorted.end());
     const auto twice = std::adjacent_find(sorted.begin(), sorted.end());
-    if (twice != sorted.end()) fail("the key " + json_quoted(*twice) + " occurs twice in one object");
+    if (twice != sorted.end())
+      fail("the key " + json_quoted(*twice) + " occurs twice in one object");
   }
 
   void parse_array(JsonValue& value, int depth) {
@@ -183,7 +185,7 @@ class Parser {
     unsigned code = 0;
     for (int k = 0; k < 4; ++k, ++pos_) {
       const char c = peek();
-      const int digit = is_digit(c) ? c - '0'
+      const int digit = is_digit(c)              ? c - '0'
                         : (c >= 'a' && c <= 'f') ? c - 'a' + 10
                         : (c >= 'A' && c <= 'F') ? c - 'A' + 10
                                                  : -1;

@@ -42,21 +42,24 @@ void check_covariate(const Model& model, std::size_t index) {
   const bool after_copy = index > 0 && model.covariates[index - 1].is_missing_copy();
   if (covariate.is_missing_copy()) {
     const int source = covariate.copy_of;
-    if (source < 1 || source >= covariate.number || model.covariates[source - 1].is_missing_copy() ||
+    if (source < 1 || source >= covariate.number ||
+        model.covariates[source - 1].is_missing_copy() ||
         model.covariates[source - 1].kind != CovariateKind::ordinal ||
         covariate.kind != CovariateKind::ordinal) {
       refuse(where + "a missing copy of " + std::to_string(source) +
              ", which is no earlier ordinal covariate of the data file");
     }
   } else if (after_copy || covariate.column < 1) {
-    refuse(where + "a covariate of the data file needs a column (1 or more) and comes before "
-                   "every missing copy");
+    refuse(where +
+           "a covariate of the data file needs a column (1 or more) and comes before "
+           "every missing copy");
   }
   if (const int* twice = repeated_value(covariate.categories)) {
     refuse(where + "the category " + std::to_string(*twice) + " is listed twice");
   }
   if (covariate.kind == CovariateKind::nominal && covariate.missing > 0 &&
-      (covariate.category_counts.empty() || covariate.category_counts.back() != covariate.missing)) {
+      (covariate.category_counts.empty() ||
+       covariate.category_counts.back() != covariate.missing)) {
     refuse(where + "its " + std::to_string(covariate.missing) +
            " missing values are not the count of its last category (the missing one)");
   }
@@ -67,10 +70,13 @@ void check_tree_label(const Model& model, const ModelTree& tree, const std::stri
                      std::end(TREE_LABELS);
   const bool controlled = tree.label == CONTROLLED_TREE_LABEL;
   const bool pruned = tree.label.rfind("p=", 0) == 0;
-  if (!known || controlled != (model.mode == RunMode::controlled) || pruned != tree.pruned) {
-    refuse(where + "the label " + json_quoted(tree.label) + " names no tree of a " +
-           std::string(name_of(MODE_NAMES, model.mode)) + " run" +
-           (pruned != tree.pruned ? " with this p-value" : ""));
+  if (!known || controlled != (model.mode == RunMode::controlled)) {
+    refuse(where + "the label " + json_quoted(tree.label) + " names no tree of a run in " +
+           std::string(name_of(MODE_NAMES, model.mode)) + " mode");
+  }
+  if (pruned != tree.pruned) {
+    refuse(where +
+           (pruned ? "a pruned tree needs its p-value" : "only a pruned tree has a p-value"));
   }
 }
 
@@ -82,17 +88,18 @@ void check_split(const Model& model, const ModelNode& node, const std::string& w
   }
   const ModelCovariate& covariate = model.covariates[node.covariate - 1];
   if (node.kind != covariate.kind) {
-    refuse(where + "the split's kind differs from that of covariate " + std::to_string(node.covariate));
+    refuse(where + "the split's kind differs from that of covariate " +
+           std::to_string(node.covariate));
   }
   for (int category : node.right_categories) {
     if (!contains(covariate.categories, category)) {
-      refuse(where + "the category " + std::to_string(category) + " sent right is not one of covariate " +
-             std::to_string(node.covariate));
+      refuse(where + "the category " + std::to_string(category) +
+             " sent right is not one of covariate " + std::to_string(node.covariate));
     }
   }
   if (node.missing_right != sends_right(model, node, MISSING_VALUE)) {
-    refuse(where + "missing values go " + (node.missing_right ? "left" : "right") + " in this split, not " +
-           (node.missing_right ? "right" : "left"));
+    refuse(where + "missing values go " + (node.missing_right ? "left" : "right") +
+           " in this split, not " + (node.missing_right ? "right" : "left"));
   }
 }
 
@@ -104,11 +111,13 @@ void check_daughters(const ModelTree& tree, const std::string& where) {
   for (const ModelNode& node : tree.nodes) {
     if (!node.is_split()) continue;
     for (const int daughter : {node.left, node.right}) {
-      const std::string at = where + "node " + std::to_string(node.number) + ": daughter " + std::to_string(daughter);
+      const std::string at =
+          where + "node " + std::to_string(node.number) + ": daughter " + std::to_string(daughter);
       if (daughter < 1 || daughter > n_nodes) {
         refuse(at + " is out of range (1 to " + std::to_string(n_nodes) + ")");
       }
-      if (daughter <= node.number) refuse(at + " does not come after its node: the tree would form a cycle");
+      if (daughter <= node.number)
+        refuse(at + " does not come after its node: the tree would form a cycle");
       if (parent[daughter] != 0) {
         refuse(at + " is reached twice (also from node " + std::to_string(parent[daughter]) + ")");
       }
@@ -116,13 +125,15 @@ void check_daughters(const ModelTree& tree, const std::string& where) {
     }
   }
   for (int number = 2; number <= n_nodes; ++number) {
-    if (parent[number] == 0) refuse(where + "node " + std::to_string(number) + " is not reached from node 1");
+    if (parent[number] == 0)
+      refuse(where + "node " + std::to_string(number) + " is not reached from node 1");
   }
 }
 
 void check_tree(const Model& model, std::size_t index) {
   const ModelTree& tree = model.trees[index];
-  const std::string where = "trees[" + std::to_string(index) + "] (" + json_quoted(tree.label) + "): ";
+  const std::string where =
+      "trees[" + std::to_string(index) + "] (" + json_quoted(tree.label) + "): ";
   check_tree_label(model, tree, where);
   if (tree.nodes.empty()) refuse(where + "the tree has no node");
   const int n_classes = static_cast<int>(model.class_labels.size());
@@ -134,14 +145,14 @@ void check_tree(const Model& model, std::size_t index) {
              ", expected " + std::to_string(i + 1) + " (nodes in table order)");
     }
     if (static_cast<int>(node.class_counts.size()) != n_classes) {
-      refuse(at + "class counts for " + std::to_string(node.class_counts.size()) + " classes, expected " +
-             std::to_string(n_classes));
+      refuse(at + "class counts for " + std::to_string(node.class_counts.size()) +
+             " classes, expected " + std::to_string(n_classes));
     }
     if (node.is_split()) {
       check_split(model, node, at);
     } else if (node.majority_class < 0 || node.majority_class >= n_classes) {
-      refuse(at + "majority class " + std::to_string(node.majority_class) + " is out of range (0 to " +
-             std::to_string(n_classes - 1) + ")");
+      refuse(at + "majority class " + std::to_string(node.majority_class) +
+             " is out of range (0 to " + std::to_string(n_classes - 1) + ")");
     }
   }
   check_daughters(tree, where);
@@ -158,7 +169,8 @@ std::string model_fault(const Model& model) {
     for (std::size_t i = 0; i < model.trees.size(); ++i) {
       check_tree(model, i);
       if (std::find(labels.begin(), labels.end(), model.trees[i].label) != labels.end()) {
-        refuse("trees[" + std::to_string(i) + "]: a second tree labelled " + json_quoted(model.trees[i].label));
+        refuse("trees[" + std::to_string(i) + "]: a second tree labelled " +
+               json_quoted(model.trees[i].label));
       }
       labels.push_back(model.trees[i].label);
     }

@@ -91,7 +91,8 @@ std::string covariate_json(const ModelCovariate& covariate) {
   } else {
     object.add("column", covariate.column);
   }
-  object.add_json("kind", quoted_name(KIND_NAMES, covariate.kind)).add("missing", covariate.missing);
+  object.add_json("kind", quoted_name(KIND_NAMES, covariate.kind))
+      .add("missing", covariate.missing);
   if (covariate.kind == CovariateKind::ordinal) {
     object.add("min", covariate.min).add("max", covariate.max);
   } else {
@@ -143,7 +144,8 @@ std::string tree_json(const ModelTree& tree) {
 
 std::string model_json(const Model& model) {
   std::vector<std::string> covariates;
-  for (const ModelCovariate& covariate : model.covariates) covariates.push_back(covariate_json(covariate));
+  for (const ModelCovariate& covariate : model.covariates)
+    covariates.push_back(covariate_json(covariate));
   std::vector<std::string> trees;
   for (const ModelTree& tree : model.trees) trees.push_back(tree_json(tree));
   JsonObject object;
