@@ -71,12 +71,14 @@ std::vector<Column> read_header(TokenReader& tokens) {
 void match_model(const std::vector<Column>& columns, const Model& model) {
   std::vector<std::size_t> covariate_columns;
   for (std::size_t j = 0; j < columns.size(); ++j) {
-    if (columns[j] == Column::ordinal || columns[j] == Column::nominal)
+    if (columns[j] == Column::ordinal || columns[j] == Column::nominal) {
       covariate_columns.push_back(j);
+    }
   }
   std::size_t n_model = 0;
-  while (n_model < model.covariates.size() && !model.covariates[n_model].is_missing_copy())
+  while (n_model < model.covariates.size() && !model.covariates[n_model].is_missing_copy()) {
     ++n_model;
+  }
   if (covariate_columns.size() != n_model) {
     refuse("the file has " + std::to_string(covariate_columns.size()) +
            " covariate columns (o and n), the model " + std::to_string(n_model) +
@@ -105,8 +107,9 @@ int response_value(std::string_view token, std::size_t record, std::size_t colum
   }
   int value = 0;
   const ParseResult result = parse_integer(token, value);
-  if (result == ParseResult::too_large)
+  if (result == ParseResult::too_large) {
     refuse_token(record, column, token, "is out of range for a class label");
+  }
   if (result != ParseResult::ok) refuse_token(record, column, token, "is not a number");
   return value;
 }

@@ -10,8 +10,9 @@ namespace bramble {
 
 namespace {
 
+// values are in ascending order.
 bool contains(const std::vector<int>& values, int value) {
-  return std::find(values.begin(), values.end(), value) != values.end();
+  return std::binary_search(values.begin(), values.end(), value);
 }
 
 // The category of a nominal value: false when it has none in the model.
@@ -25,7 +26,8 @@ bool category_of(const ModelCovariate& covariate, double value, int& category) {
   if (!(value >= INT_MIN && value <= INT_MAX) || value != std::floor(value)) return false;
   const int label = static_cast<int>(value);
   category = contains(covariate.merged, label) ? MERGED_LABEL : label;
-  return contains(covariate.categories, category);
+  return std::find(covariate.categories.begin(), covariate.categories.end(), category) !=
+         covariate.categories.end();
 }
 
 }  // namespace

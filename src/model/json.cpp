@@ -162,8 +162,9 @@ class Parser {
     std::vector<std::string> sorted = value.keys;
     std::sort(sorted.begin(), sorted.end());
     const auto twice = std::adjacent_find(sorted.begin(), sorted.end());
-    if (twice != sorted.end())
+    if (twice != sorted.end()) {
       fail("the key " + json_quoted(*twice) + " occurs twice in one object");
+    }
   }
 
   void parse_array(JsonValue& value, int depth) {
@@ -225,7 +226,7 @@ class Parser {
       ++pos_;
       const char escaped = peek();
       const std::size_t known = SHORT_ESCAPES.find(escaped);
-      if (escaped != '\0' && known != std::string_view::npos) {
+      if (known != std::string_view::npos) {
         out += ESCAPED_CHARACTERS[known];
         ++pos_;
       } else if (escaped == 'u') {

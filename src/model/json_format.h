@@ -14,7 +14,6 @@ constexpr int MODEL_FORMAT_VERSION = 1;
 constexpr std::string_view TREE_LABELS[] = {"grown",     "p=0.01",     "p=0.005",
                                             "p=0.001",   "p=0.0005",   "p=0.0001",
                                             "p=0.00001", "p=0.000001", "controlled"};
-constexpr std::string_view GROWN_TREE_LABEL = "grown";
 constexpr std::string_view CONTROLLED_TREE_LABEL = "controlled";
 constexpr std::string_view DEFAULT_AUTOMATIC_TREE_LABEL = "p=0.01";
 

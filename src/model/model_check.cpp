@@ -1,20 +1,18 @@
 #include "model/model_check.h"
 
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 #include "model/classify.h"
 #include "model/json.h"
 #include "model/json_format.h"
 #include "model/refusal.h"
+#include "numeric/limits.h"
 
 namespace bramble {
 
 namespace {
-
-bool contains(const std::vector<int>& values, int value) {
-  return std::find(values.begin(), values.end(), value) != values.end();
-}
 
 // The first value listed twice, if any.
 const int* repeated_value(const std::vector<int>& values) {
@@ -25,8 +23,15 @@ const int* repeated_value(const std::vector<int>& values) {
   return &*std::find(values.begin(), values.end(), *twice);
 }
 
+bool strictly_ascending(const std::vector<int>& values) {
+  return std::adjacent_find(values.begin(), values.end(), std::greater_equal<int>()) == values.end();
+}
+
 void check_classes(const Model& model) {
-  if (model.class_labels.empty()) refuse("classes: the model has no class");
+  if (model.class_labels.empty() || model.class_labels.size() > MAX_CLASSES) {
+    refuse("classes: " + std::to_string(model.class_labels.size()) + " classes, not 1 to " +
+           std::to_string(MAX_CLASSES));
+  }
   if (const int* twice = repeated_value(model.class_labels)) {
     refuse("classes: the label " + std::to_string(*twice) + " is listed twice");
   }
@@ -54,8 +59,14 @@ void check_covariate(const Model& model, std::size_t index) {
            "a covariate of the data file needs a column (1 or more) and comes before "
            "every missing copy");
   }
+  if (covariate.categories.size() > MAX_CATEGORIES) {
+    refuse(where + "more than " + std::to_string(MAX_CATEGORIES) + " categories");
+  }
   if (const int* twice = repeated_value(covariate.categories)) {
     refuse(where + "the category " + std::to_string(*twice) + " is listed twice");
+  }
+  if (!strictly_ascending(covariate.merged)) {
+    refuse(where + "the merged labels are not in strictly ascending order");
   }
   if (covariate.kind == CovariateKind::nominal && covariate.missing > 0 &&
       (covariate.category_counts.empty() ||
@@ -91,8 +102,12 @@ void check_split(const Model& model, const ModelNode& node, const std::string& w
     refuse(where + "the split's kind differs from that of covariate " +
            std::to_string(node.covariate));
   }
+  if (!strictly_ascending(node.right_categories)) {
+    refuse(where + "the categories sent right are not in strictly ascending order");
+  }
   for (int category : node.right_categories) {
-    if (!contains(covariate.categories, category)) {
+    if (std::find(covariate.categories.begin(), covariate.categories.end(), category) ==
+        covariate.categories.end()) {
       refuse(where + "the category " + std::to_string(category) +
              " sent right is not one of covariate " + std::to_string(node.covariate));
     }
@@ -116,8 +131,9 @@ void check_daughters(const ModelTree& tree, const std::string& where) {
       if (daughter < 1 || daughter > n_nodes) {
         refuse(at + " is out of range (1 to " + std::to_string(n_nodes) + ")");
       }
-      if (daughter <= node.number)
+      if (daughter <= node.number) {
         refuse(at + " does not come after its node: the tree would form a cycle");
+      }
       if (parent[daughter] != 0) {
         refuse(at + " is reached twice (also from node " + std::to_string(parent[daughter]) + ")");
       }
@@ -125,8 +141,9 @@ void check_daughters(const ModelTree& tree, const std::string& where) {
     }
   }
   for (int number = 2; number <= n_nodes; ++number) {
-    if (parent[number] == 0)
+    if (parent[number] == 0) {
       refuse(where + "node " + std::to_string(number) + " is not reached from node 1");
+    }
   }
 }
 

@@ -57,8 +57,9 @@ double as_double(const JsonValue& value, const std::string& path) {
   const auto [stop, error] = std::from_chars(literal.data(), end, result);
   // Out of range covers underflow too, which strtod rounds as it should.
   if (error == std::errc::result_out_of_range) result = std::strtod(literal.c_str(), nullptr);
-  if (stop != end || !std::isfinite(result))
+  if (stop != end || !std::isfinite(result)) {
     refuse(path + ": the number " + literal + " is out of range");
+  }
   return result;
 }
 

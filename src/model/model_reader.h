@@ -9,8 +9,9 @@
 
 namespace bramble {
 
-// Largest model file read: far beyond the JSON of any run, and a bound on the parser's memory.
-constexpr std::size_t MAX_MODEL_BYTES = std::size_t{32} << 20;
+// Largest model file read: far beyond the JSON of any run (some 100 bytes a covariate, 200 a
+// node), and a bound on the parser's memory, which may reach 50 times the text.
+constexpr std::size_t MAX_MODEL_BYTES = std::size_t{16} << 20;
 
 // Sets model from text and returns true, or returns false with error saying what is wrong and
 // where, such as: trees[1].nodes[3].split: the field "left" is missing. Fields the format does

@@ -144,8 +144,9 @@ std::string tree_json(const ModelTree& tree) {
 
 std::string model_json(const Model& model) {
   std::vector<std::string> covariates;
-  for (const ModelCovariate& covariate : model.covariates)
+  for (const ModelCovariate& covariate : model.covariates) {
     covariates.push_back(covariate_json(covariate));
+  }
   std::vector<std::string> trees;
   for (const ModelTree& tree : model.trees) trees.push_back(tree_json(tree));
   JsonObject object;

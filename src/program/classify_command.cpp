@@ -81,10 +81,12 @@ std::string parse_arguments(const std::vector<std::string>& arguments, ClassifyO
     if (!problem.empty()) return problem;
   }
   if (options.help) return {};
-  if (files.size() < 2)
+  if (files.size() < 2) {
     return files.empty() ? "no model file and no data file given" : "no data file given";
-  if (files.size() > 2)
+  }
+  if (files.size() > 2) {
     return "one model file and one data file only; " + files[2] + " is one more";
+  }
   options.model_file = files[0];
   options.data_file = files[1];
   return {};
@@ -147,8 +149,9 @@ bool write_table(const std::string& output_file, FILE* out, const Model& model,
   write_classifications(target, model, tree, cases, terminal_nodes);
   const bool written = std::fflush(target) == 0 && !std::ferror(target);
   const bool closed = !file || std::fclose(file.release()) == 0;
-  if (!written || !closed)
+  if (!written || !closed) {
     error = (output_file.empty() ? "standard output" : output_file) + ": not written completely";
+  }
   return written && closed;
 }
 

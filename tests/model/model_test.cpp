@@ -109,6 +109,7 @@ TEST(ModelReader, RefusesDamagedModelsSayingWhatIsWrong) {
       {R"([4, 7], "majority_class": 1)", R"([4, 7], "majority_class": 2)", "majority class 2"},
       {R"([4, 7], "majority_class")", R"([4, 7, 0], "majority_class")", "counts for 3 classes"},
       {R"("right_categories": [2])", R"("right_categories": [3])", "category 3 sent right"},
+      {"[-9, 999]", "[999, -9]", "the categories sent right are not in strictly ascending order"},
       {R"("missing": "right", "left": 4)", R"("missing": "left", "left": 4)", "go right in this"},
       {R"("copy_of": 1)", R"("copy_of": 2)", "copy of 2, which is no earlier ordinal covariate"},
       {R"("label": "p=0.01")", R"("label": "p=0.02")", R"(label "p=0.02" names no tree)"},
