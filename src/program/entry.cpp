@@ -7,6 +7,7 @@
 #include "numeric/fatal.h"
 #include "numeric/limits.h"
 #include "numeric/output_file.h"
+#include "program/classify_command.h"
 #include "program/console.h"
 #include "program/notices.h"
 #include "program/run.h"
@@ -77,6 +78,9 @@ Dataset load_data(const std::string& data_name, const std::string& report_name,
 }  // namespace
 
 int run_program(int argc, char** argv) {
+  if (argc > 1 && std::strcmp(argv[1], "classify") == 0) {
+    return classify_command(std::vector<std::string>(argv + 2, argv + argc), stdout, stderr);
+  }
   const char* program = argc > 0 ? argv[0] : "bramble";
   if (argc > 1 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
     show_usage(program);
