@@ -17,8 +17,9 @@ const ModelCovariate* find_covariate(const Model& model, int number) {
 // A missing copy stands for the covariate it copies.
 const ModelCovariate* source_covariate(const Model& model, int number) {
   const ModelCovariate* covariate = find_covariate(model, number);
-  if (covariate != nullptr && covariate->is_missing_copy())
+  if (covariate != nullptr && covariate->is_missing_copy()) {
     return find_covariate(model, covariate->copy_of);
+  }
   return covariate;
 }
 
@@ -32,17 +33,21 @@ std::string ordinal_condition(const Model& model, const SplitView& split, Daught
   return text;
 }
 
+// The daughter's categories in code order (missing last), so that both daughters list them alike.
+std::vector<int> daughter_categories(const ModelCovariate* covariate, const std::vector<int>& right,
+                                     Daughter daughter) {
+  if (covariate == nullptr) return daughter == Daughter::right ? right : std::vector<int>{};
+  std::vector<int> labels;
+  for (int label : covariate->categories) {
+    const bool goes_right = std::find(right.begin(), right.end(), label) != right.end();
+    if (goes_right == (daughter == Daughter::right)) labels.push_back(label);
+  }
+  return labels;
+}
+
 std::string nominal_condition(const Model& model, const SplitView& split, Daughter daughter) {
   const ModelCovariate* covariate = find_covariate(model, split.covariate);
-  std::vector<int> labels;
-  if (daughter == Daughter::right) {
-    labels = split.right_categories;
-  } else if (covariate != nullptr) {
-    for (int label : covariate->categories) {
-      const auto& right = split.right_categories;
-      if (std::find(right.begin(), right.end(), label) == right.end()) labels.push_back(label);
-    }
-  }
+  const std::vector<int> labels = daughter_categories(covariate, split.right_categories, daughter);
   std::string text = split_name(model, split.covariate) + " in {";
   for (std::size_t i = 0; i < labels.size(); ++i) {
     if (i > 0) text += ", ";
