@@ -122,6 +122,7 @@ double covariate_value(std::string_view token, Column kind, std::size_t record,
     case ParseResult::ok:
       break;
     case ParseResult::no_number:
+    case ParseResult::not_whole:  // given by whole-number reads only
       refuse_token(record, column, token, "is not a number");
     case ParseResult::not_finite:
       refuse_token(record, column, token, "is not a finite number");
