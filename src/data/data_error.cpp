@@ -19,10 +19,15 @@ std::string printable_token(std::string_view token, std::size_t shown_length) {
   return shown;
 }
 
+std::string separator_hint(std::string_view token) {
+  if (token.find_first_of(",;") == std::string_view::npos) return "";
+  return "Values are separated by blanks, tabs or line breaks, not by commas or semicolons.\n";
+}
+
 void refuse_value(int record, int column, std::string_view token, const char* reason) {
   stop_with_message("Record " + std::to_string(record) + ", column " + std::to_string(column) +
                         ": the value \"" + printable_token(token, SHOWN_TOKEN_LENGTH) + "\" " +
-                        reason + ".\n",
+                        reason + ".\n" + separator_hint(token),
                     STATUS_DATA_ERROR);
 }
 

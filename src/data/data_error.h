@@ -10,8 +10,12 @@ namespace bramble {
 // characters (with "..." added).
 std::string printable_token(std::string_view token, std::size_t shown_length);
 
-// Prints "Record R, column C: the value "TOKEN" REASON." and ends the program (status -1).
-// Records and columns count from 1.
+// For a token holding a comma or a semicolon (a file exported as CSV), a line saying how values
+// are separated; otherwise empty.
+std::string separator_hint(std::string_view token);
+
+// Prints "Record R, column C: the value "TOKEN" REASON.", the separator hint for the token, and
+// ends the program (status -1). Records and columns count from 1.
 [[noreturn]] void refuse_value(int record, int column, std::string_view token, const char* reason);
 
 }  // namespace bramble

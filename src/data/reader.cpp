@@ -106,27 +106,33 @@ void add_column(Header& header, int type) {
   append(header.column_target, target, "allocation failure in l_alloc()");
 }
 
-// Reads the header letters; the first token that is not one is left for the records.
+// Reads the header letters; the first token that is not one is left for the records, and the
+// values of the lines from there on are counted.
 Header read_header(TokenReader& tokens) {
   std::string_view token;
   if (!tokens.next(token)) stop_with_message("No data in the file", STATUS_DATA_ERROR);
   Header header;
+  std::string hint;  // when the header ends at a token such as "r,o,o"
   do {
     int type = TYPE_IGNORED;
     if (!header_letter(token, type)) {
+      hint = separator_hint(token);
       tokens.put_back();
       break;
     }
     add_column(header, type);
   } while (tokens.next(token));
 
-  if (header.n_columns() - 1 < 1) stop_with_message("ERROR: No covariate!", STATUS_DATA_ERROR);
+  const std::string no_covariate =
+      hint.empty() ? "ERROR: No covariate!" : "ERROR: No covariate!\n" + hint;
+  if (header.n_columns() - 1 < 1) stop_with_message(no_covariate, STATUS_DATA_ERROR);
   if (header.response_columns != 1) {
     stop_with_message("The header must name exactly one response column (letter r); it names " +
-                          std::to_string(header.response_columns) + ".\n",
+                          std::to_string(header.response_columns) + ".\n" + hint,
                       STATUS_DATA_ERROR);
   }
-  if (header.n_covariates() == 0) stop_with_message("ERROR: No covariate!", STATUS_DATA_ERROR);
+  if (header.n_covariates() == 0) stop_with_message(no_covariate, STATUS_DATA_ERROR);
+  tokens.watch_lines(header.n_columns());
   return header;
 }
 
@@ -142,6 +148,9 @@ void add_response(Columns& columns, std::string_view token, int record, int colu
   const ParseResult result = parse_integer(token, value);
   if (result == ParseResult::too_large) {
     refuse_value(record, column, token, "is out of range for a response (a class number)");
+  }
+  if (result == ParseResult::not_whole) {
+    refuse_value(record, column, token, "is not a whole number in digits (a response names a class)");
   }
   if (result != ParseResult::ok) refuse_value(record, column, token, "is not a number");
   if (value < columns.smallest_valid) columns.smallest_valid = value;
@@ -171,6 +180,7 @@ void add_covariate(Columns& columns, int var, int type, std::string_view token, 
     case ParseResult::ok:
       break;
     case ParseResult::no_number:
+    case ParseResult::not_whole:  // given by whole-number reads only
       refuse_value(record, column, token, "is not a number");
     case ParseResult::not_finite:
       refuse_value(record, column, token, "is not a finite number");
@@ -224,11 +234,23 @@ void trim_columns(Columns& columns) {
   trim(columns.responses);
 }
 
+// Before anything else is said about a file whose lines all hold a number of values that does
+// not fit its header.
+void note_line_shape(const TokenReader& tokens, const Header& header, FILE* console) {
+  const long long line_length = tokens.lines().mismatched_line_length();
+  if (line_length == 0) return;
+  std::fprintf(console,
+               "Note: every line holds %lld values but the header names %d columns; a record is "
+               "%d values, whatever the lines.\n",
+               line_length, header.n_columns(), header.n_columns());
+}
+
 [[noreturn]] void refuse_incomplete_record(const Header& header, const TokenReader& tokens,
-                                           int record, int column) {
+                                           int record, int column, FILE* console) {
   // The last token is shown only when it was a value of a used column, and never longer or with
   // other bytes than a token of the file format can have.
   const bool shown = header.column_target[column - 1] != IGNORED_COLUMN;
+  note_line_shape(tokens, header, console);
   stop_with_message("Data file not complete error at line " + std::to_string(record) +
                         " variable number " + std::to_string(column) + " value = " +
                         (shown ? printable_token(tokens.last_token(), MAX_TOKEN_LENGTH) : "") +
@@ -236,7 +258,7 @@ void trim_columns(Columns& columns) {
                     STATUS_DATA_ERROR);
 }
 
-Columns read_records(TokenReader& tokens, const Header& header) {
+Columns read_records(TokenReader& tokens, const Header& header, FILE* console) {
   Columns columns;
   try {
     columns.values.resize(header.n_covariates());
@@ -254,7 +276,7 @@ Columns read_records(TokenReader& tokens, const Header& header) {
     for (int j = 0; j < n_columns; ++j) {
       if (!tokens.next(token)) {
         if (j == 0) return columns;
-        refuse_incomplete_record(header, tokens, record, j);
+        refuse_incomplete_record(header, tokens, record, j, console);
       }
       const int target = header.column_target[j];
       if (target >= 0) {
@@ -323,14 +345,16 @@ void write_summary_head(FILE* report, const Dataset& data) {
 Dataset read_data(FILE* data_file, FILE* report, FILE* console) {
   TokenReader tokens(data_file);
   Header header = read_header(tokens);
-  Columns columns = read_records(tokens, header);
+  Columns columns = read_records(tokens, header, console);
+  note_line_shape(tokens, header, console);
   if (columns.n_cases == 0) stop_with_message("No data in the file", STATUS_DATA_ERROR);
   trim_columns(columns);
   check_columns(columns, header);
 
   const bool has_missing = std::any_of(columns.missing_count.begin(), columns.missing_count.end(),
                                        [](int count) { return count > 0; });
-  const double missing_code = has_missing ? settle_missing_code(columns, console) : DEFAULT_MISSING_CODE;
+  const double missing_code =
+      has_missing ? settle_missing_code(columns, console) : DEFAULT_MISSING_CODE;
 
   Dataset data;
   data.n_cases = columns.n_cases;

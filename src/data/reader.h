@@ -8,7 +8,7 @@
 namespace bramble {
 
 // Reads the whole data file, writes the data summary to the report and recodes the covariates;
-// a notice about the missing code goes to the console. Any data error ends the run with its
+// its notices (a header that does not fit the lines, the missing code) go to the console. Any data error ends the run with its
 // message (status -1), before the report's first line for the reader's own checks.
 Dataset read_data(FILE* data_file, FILE* report, FILE* console);
 

@@ -58,7 +58,18 @@ bool TokenReader::refill() {
   }
   at_end_ = end_ == 0;
   block_[end_] = ' ';
+  if (at_end_) {
+    lines_.finish();
+  } else if (!lines_.ruled_out()) {
+    lines_.scan(block_.data(), block_.data() + end_);
+  }
   return !at_end_;
+}
+
+void TokenReader::watch_lines(int header_letters) {
+  if (!replay_) return;
+  lines_ = LineShape(header_letters);
+  lines_.scan(block_.data() + pos_, block_.data() + end_);
 }
 
 bool TokenReader::next(std::string_view& token) {

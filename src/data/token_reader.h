@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "data/line_shape.h"
+
 namespace bramble {
 
 class TokenReader {
@@ -21,6 +23,11 @@ class TokenReader {
 
   // Makes the next call return the token just returned once more.
   void put_back() { replay_ = true; }
+
+  // From the token put back on, counts the values of the stream's lines (see LineShape); nothing
+  // is watched when no token is put back.
+  void watch_lines(int header_letters);
+  const LineShape& lines() const { return lines_; }
 
   // The token most recently returned; still valid after next() has returned false.
   std::string_view last_token() const { return last_; }
@@ -47,6 +54,7 @@ class TokenReader {
   std::string spanning_;  // a token that crossed a block boundary
   std::string kept_;      // the last token, saved before its block was overwritten
   std::string_view last_;
+  LineShape lines_;
 };
 
 }  // namespace bramble

@@ -23,7 +23,7 @@ std::size_t skip_sign(std::string_view text, std::size_t i) {
 }
 
 // Length of the decimal number at the start of text, 0 when there is none. "1." and ".5" count;
-// an exponent counts only with at least one digit ("1e" reads as 1).
+// an exponent counts only with at least one digit (of "1e" only "1" is a number).
 std::size_t decimal_prefix_length(std::string_view text) {
   const std::size_t mantissa = skip_sign(text, 0);
   std::size_t i = skip_digits(text, mantissa);
@@ -88,12 +88,23 @@ ParseResult check_decimal(double& value) {
   return ParseResult::ok;
 }
 
+bool is_decimal_number(std::string_view token) {
+  const std::size_t length = decimal_prefix_length(token);
+  return length != 0 && length == token.size();
+}
+
+// Nothing but a point and zeros: the fraction a whole number may be written with.
+bool is_zero_fraction(std::string_view text) {
+  return text.empty() ||
+         (text[0] == '.' && text.find_first_not_of('0', 1) == std::string_view::npos);
+}
+
 }  // namespace
 
 ParseResult parse_decimal(std::string_view token, double& value) {
   if (parse_plain_decimal(token, value)) return check_decimal(value);
-  std::string_view number = token.substr(0, decimal_prefix_length(token));
-  if (number.empty()) return ParseResult::no_number;
+  if (!is_decimal_number(token)) return ParseResult::no_number;
+  std::string_view number = token;
   if (number[0] == '+') number.remove_prefix(1);  // from_chars takes no plus sign
   const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
   if (error == std::errc::result_out_of_range) {
@@ -108,7 +119,9 @@ ParseResult parse_decimal(std::string_view token, double& value) {
 ParseResult parse_integer(std::string_view token, int& value) {
   const std::size_t digits_start = skip_sign(token, 0);
   const std::size_t digits_end = skip_digits(token, digits_start);
-  if (digits_end == digits_start) return ParseResult::no_number;
+  if (digits_end == digits_start || !is_zero_fraction(token.substr(digits_end))) {
+    return is_decimal_number(token) ? ParseResult::not_whole : ParseResult::no_number;
+  }
   const bool negative = token[0] == '-';
   const long long limit = negative ? -static_cast<long long>(INT_MIN) : INT_MAX;
   long long magnitude = 0;

@@ -1,22 +1,24 @@
-// Conversion of data tokens to numbers. The longest leading part of a token that forms a number is
-// its value ("2.7kg" reads 2.7); a token with no leading number, and a number too large to be held
-// exactly, are refused.
+// Conversion of data tokens to numbers. A token is a number only as a whole: "2.7kg", "1,5" and
+// "0x1f" are no numbers, so that a malformed file is refused instead of read as something else.
 #pragma once
 
 #include <string_view>
 
 namespace bramble {
 
-enum class ParseResult { ok, no_number, not_finite, too_large };
+// not_whole: a decimal number that is not written as a whole one (a response of "2.7" or "1e1").
+enum class ParseResult { ok, no_number, not_finite, too_large, not_whole };
 
 // Covariate values must stay below 2^53 in magnitude, where every whole number is a double.
 constexpr double MAX_COVARIATE_MAGNITUDE = 9007199254740992.0;
 
-// Decimal number: optional sign, digits with an optional fraction, optional exponent. The double
-// is the correctly rounded one; -0 reads as 0.
+// The whole token is a decimal number: optional sign, digits with an optional fraction (at least
+// one digit in all), optional exponent with at least one digit. The double is the correctly rounded
+// one; -0 reads as 0. Also for too_large, value holds the number.
 ParseResult parse_decimal(std::string_view token, double& value);
 
-// Leading integer part: optional sign and digits ("2.7" reads 2); too_large outside the int range.
+// The whole token is a whole number: optional sign and digits, then at most a point and zeros
+// ("1", "+1", "1.", "1.00"); too_large outside the int range.
 ParseResult parse_integer(std::string_view token, int& value);
 
 }  // namespace bramble

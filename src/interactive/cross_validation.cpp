@@ -11,11 +11,15 @@ namespace bramble {
 
 namespace {
 
-// A fold whose training cases show fewer than two categories has no grouping to apply: no category
-// goes right.
-void tally_on_second_entries(const Dataset& data, NodeTable& table, const std::vector<int>& cases) {
-  table.daughter_counts.clear();
-  for (const int c : cases) table.daughter_counts.add(data.y[c], false);
+// Refills daughter_counts with the listed cases: a case whose category goes right (a flag of
+// going_right) on the right side, any other on the left.
+void tally_categories(const Dataset& data, NodeTable& table, const std::vector<int>& cases,
+                      int var, const std::vector<int>& going_right) {
+  DaughterCounts& counts = table.daughter_counts;
+  counts.clear();
+  for (const int c : cases) {
+    counts.add(data.y[c], going_right[static_cast<int>(data.X[var][c])] != 0);
+  }
 }
 
 // One fold of the cross-validation: flags of its held-out cases, and both case lists in increasing
@@ -49,14 +53,17 @@ void fold_tally(const Dataset& data, NodeTable& table, const SplitSearch& search
     tally_split(data, table, fold.held_out.data(), m, cut, var);
     return;
   }
+  const int n_training = static_cast<int>(fold.training.size());
   double code = 0;  // left unwritten when fewer than two categories are present
-  best_nominal_split(data, var, fold.training.data(), static_cast<int>(fold.training.size()), code,
-                     search.rule());
-  if (code == 0) {
-    tally_on_second_entries(data, table, fold.held_out);
-  } else {
-    tally_split(data, table, fold.held_out.data(), m, code, var);
+  best_nominal_split(data, var, fold.training.data(), n_training, code, search.rule());
+  // The grouping is decoded over the categories it was learned on, those of the training cases; a
+  // held-out category they lack is not sent right. Without a grouping, no category is.
+  std::vector<int> going_right(data.var_type[var], 0);
+  if (code != 0) {
+    going_right = categories_going_right(data, var, fold.training.data(), n_training,
+                                         static_cast<int>(code));
   }
+  tally_categories(data, table, fold.held_out, var, going_right);
 }
 
 }  // namespace
@@ -65,17 +72,7 @@ void tally_split(const Dataset& data, NodeTable& table, const int* cases, int m,
                  int var) {
   DaughterCounts& counts = table.daughter_counts;
   counts.clear();
-  const int code = static_cast<int>(cut);
   const std::vector<double>& values = data.X[var];
-  if (data.is_nominal(var) && code != 0) {
-    // The categories that partition_node would send right are counted first.
-    const std::vector<int> sent_first = categories_going_right(data, var, cases, m, code);
-    for (int i = 0; i < m; ++i) {
-      const int c = cases[i];
-      counts.add(data.y[c], sent_first[static_cast<int>(values[c])] != 0);
-    }
-    return;
-  }
   for (int i = 0; i < m; ++i) {
     const int c = cases[i];
     counts.add(data.y[c], !(values[c] > cut));

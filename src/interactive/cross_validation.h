@@ -13,8 +13,8 @@ namespace bramble {
 constexpr int CV_FOLDS = 5;
 
 // Refills table.daughter_counts with the class counts per side of the listed cases for the split
-// of covariate var at cut. A nominal split counts its categories sent right on the right side; an
-// ordinal one counts the cases at most the cut-off there, the other way round from partition_node.
+// of ordinal covariate var at cut: the cases at most the cut-off on the right side, the other way
+// round from partition_node.
 void tally_split(const Dataset& data, NodeTable& table, const int* cases, int m, double cut,
                  int var);
 

@@ -1,12 +1,11 @@
 #include "interactive/manual_split.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cmath>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "data/value_parse.h"
 #include "io/console.h"
 #include "numeric/arrays.h"
 #include "tree/category_code.h"
@@ -30,25 +29,16 @@ bool read_variable_number(Console& console, int n_covariates, int& var) {
   }
 }
 
-// The finite decimal number a word begins with.
-bool leading_number(const std::string& word, double& value) {
-  const char* first = word.data();
-  const char* last = first + word.size();
-  if (first != last && *first == '+' && first + 1 != last && first[1] != '-') ++first;
-  double parsed = 0;
-  const auto result = std::from_chars(first, last, parsed);
-  if (result.ec != std::errc() || !std::isfinite(parsed)) return false;
-  value = parsed;
-  return true;
-}
-
+// A word that is wholly a finite decimal number, as a value of the data file is; one beyond the
+// values' range is a cut-off all the same.
 bool read_cut_off(Console& console, double& cut) {
   for (;;) {
     std::string word;
     if (!console.read_word(word)) return false;
-    if (leading_number(word, cut)) return true;
+    const ParseResult read = parse_decimal(word, cut);
+    if (read == ParseResult::ok || read == ParseResult::too_large) return true;
     console.discard_line();
-    console.print("Please enter a number for the cut-off value.\n");
+    console.print("Please enter a number.\n");
   }
 }
 

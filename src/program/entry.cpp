@@ -4,10 +4,13 @@
 #include <new>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "data/reader.h"
 #include "io/fatal.h"
 #include "io/output_file.h"
+#include "io/text_buffer.h"
+#include "program/classify_command.h"
 #include "program/notices.h"
 #include "program/run_driver.h"
 #include "tree/node_table.h"
@@ -27,13 +30,17 @@ std::string ask_data_file_name(Console& console) {
   return name;
 }
 
-Dataset load_data(const Run& run) {
+// The report is only checked here, by opening it for appending, which creates a missing one and
+// leaves an existing one as it is: an old report stays whole until the run commits, after the
+// control question. Until then the data summary waits in summary.
+Dataset load_data(const Run& run, std::string& summary) {
   const std::string report_name = run.settings.report_name();
   const FileHandle data_file(std::fopen(run.settings.data_file->c_str(), "r"));
   if (!data_file) stop_with_message(" Data file does not exist!\n", STATUS_DATA_ERROR, true);
-  FileHandle report(open_output(report_name, "w"));
-  Dataset data = read_data(data_file.get(), report.get(), run.console.out());
-  close_output(report.release(), report_name);
+  close_output(open_output(report_name, "a"), report_name);
+  TextBuffer summary_buffer;
+  Dataset data = read_data(data_file.get(), summary_buffer.stream(), run.console.out());
+  summary = summary_buffer.text();
   return data;
 }
 
@@ -54,10 +61,11 @@ void run_steps(Run& run, const char* program) {
     run.settings.data_file = ask_data_file_name(console);
   }
 
-  Dataset data = load_data(run);
+  std::string summary;
+  Dataset data = load_data(run, summary);
   NodeTable table(data.n_cases, data.n_classes);
   if (!run.settings.rule) run.settings.rule = ask_rule(console);
-  run_tree(run, data, table);
+  run_tree(run, data, table, summary);
 }
 
 }  // namespace
@@ -76,6 +84,9 @@ int run_with_settings(Run& run, const char* program) {
 }
 
 int run_program(int argc, char** argv, FILE* in, FILE* out, FILE* err) {
+  if (argc > 1 && std::strcmp(argv[1], "classify") == 0) {
+    return classify_command(std::vector<std::string>(argv + 2, argv + argc), out, err);
+  }
   const char* program = argc > 0 ? argv[0] : "bramble";
   if (argc > 1 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
     show_usage(out, program);

@@ -63,12 +63,25 @@ void show_user_notice(FILE* out, const std::string& report_name) {
 void show_usage(FILE* out, const char* program) {
   std::fprintf(
       out,
-      "Usage: %s [DATAFILE]\n"
-      "       %s --help | --version\n"
+      "Usage: %s [OPTION]... [DATAFILE]\n"
+      "       %s classify MODEL.json DATAFILE [--tree LABEL] [-o OUT]\n"
       "\n"
       "Grows a binary classification tree on the cases of DATAFILE (entropy or Gini),\n"
       "prunes it by chi-square tests at seven p-values (0.01 down to 0.000001), and\n"
       "offers a controlled mode in which you build the tree node by node.\n"
+      "\n"
+      "Options (without them, every choice is asked on standard input):\n"
+      "  -e, --entropy      split by entropy (the rule question is not asked)\n"
+      "  -g, --gini         split by Gini impurity\n"
+      "  -a, --automatic    automatic mode (the control question is not asked)\n"
+      "  -c, --controlled   controlled mode; its answers still come from standard input\n"
+      "  -o, --output=BASE  write BASE.inf, BASE.ps, ... (BASE may hold a folder and dots)\n"
+      "  -q, --quiet        no start-up notice and no notice for new users\n"
+      "      --html         also write BASE.html, a page with every tree drawn\n"
+      "      --json         also write BASE.json, every tree for 'classify'\n"
+      "      --names=FILE   names of the data file's columns, for the page and the model\n"
+      "  -h, --help         this text\n"
+      "      --version      the version\n"
       "\n"
       "Data file: white-space separated tokens. First one letter per column:\n"
       "  r = response (integer classes, consecutive, at most 10), o = ordinal covariate,\n"
@@ -76,15 +89,16 @@ void show_usage(FILE* out, const char* program) {
       "then one value per column for every case, records may span lines.\n"
       "NA or . marks a missing value.\n"
       "\n"
-      "Files written to the current directory, named after the data file up to its\n"
-      "first '.': BASE.inf (data summary, tree tables) and BASE.ps (one page per tree).\n"
+      "Without -o, files are written to the current directory, named after the data\n"
+      "file up to its first '.': BASE.inf (data summary, tree tables) and BASE.ps (one\n"
+      "page per tree).\n"
       "\n"
-      "The program asks its questions on standard input; Enter takes the default.\n"
-      "  %s data.dat </dev/null          automatic mode with entropy, no questions\n"
-      "  printf '2\\n\\n' | %s data.dat   Gini, automatic mode\n"
-      "  %s data.dat <answers.txt       controlled mode scripted by a file of answers\n"
+      "  %s -g -a -o out/iris iris.dat    Gini, automatic mode, out/iris.inf and .ps\n"
+      "  %s -c data.dat <answers.txt      controlled mode scripted by a file of answers\n"
+      "  printf '2\\n\\n' | %s data.dat    Gini, automatic mode, answered by a pipe\n"
       "\n"
-      "Exit status: 0 on success, 255 for a data or file error, 1 for an internal error.\n",
+      "Exit status: 0 on success, 2 for a usage error, 255 for a data or file error,\n"
+      "1 for an internal error.\n",
       program, program, program, program, program);
 }
 

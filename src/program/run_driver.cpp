@@ -19,6 +19,13 @@ namespace bramble {
 
 namespace {
 
+// The new report, begun with the data summary, takes the old one's place.
+void start_report(const std::string& report_name, const std::string& data_summary) {
+  FILE* report = open_output(report_name, "w");
+  std::fwrite(data_summary.data(), 1, data_summary.size(), report);
+  close_output(report, report_name);
+}
+
 // The drawing document is created with its header; every page is appended later by name.
 void create_drawing(const std::string& ps_name) {
   FILE* file = open_output(ps_name, "w");
@@ -101,12 +108,14 @@ RunMode ask_mode(Console& console) {
 
 }  // namespace
 
-void run_tree(Run& run, Dataset& data, NodeTable& table) {
+void run_tree(Run& run, Dataset& data, NodeTable& table, const std::string& data_summary) {
   const std::string report_name = run.settings.report_name();
   init_node_table(table);
   show_user_notice(run.console.out(), report_name);
   if (!run.settings.mode) run.settings.mode = ask_mode(run.console);
 
+  // The last moment to stop with the old report kept has passed.
+  start_report(report_name, data_summary);
   FileHandle report(open_output(report_name, "a"));
   if (run.settings.mode == RunMode::controlled) {
     // The dialogue reads every covariate's values, missing copies included.

@@ -17,6 +17,9 @@ namespace {
 
 using namespace std::string_literals;
 
+const std::string SEPARATORS =
+    "Values are separated by blanks, tabs or line breaks, not by commas or semicolons.\n";
+
 std::string eleven_classes() {
   std::string text = "r o\n";
   for (int value = 0; value <= 10; ++value) text += std::to_string(value) + " 1\n";
@@ -33,6 +36,9 @@ TEST(ReaderRefusal, EachRefusalHasItsMessage) {
       {" \n\t\r\n", "No data in the file"},
       {"r o n\n", "No data in the file"},
       {"1 2 3\n", "ERROR: No covariate!"},
+      {"r,o,o\n1,2,3\n", "ERROR: No covariate!\n" + SEPARATORS},
+      {"o o r;o\n1 2 3\n",
+       "The header must name exactly one response column (letter r); it names 0.\n" + SEPARATORS},
       {"r\n1\n", "ERROR: No covariate!"},
       {"r d\n1 x\n", "ERROR: No covariate!"},
       {"o o\n1 2\n", "The header must name exactly one response column (letter r); it names 0.\n"},
@@ -50,11 +56,7 @@ TEST(ReaderRefusal, EachRefusalHasItsMessage) {
       {"o r\n1 0\n2 99999999999\n",
        "Record 2, column 2: the value \"99999999999\" is out of range for a response (a class "
        "number).\n"},
-      {"r o\n1 ?\n", "Record 1, column 2: the value \"?\" is not a number.\n"},
       {"r o\n1 2\nabc 3\n", "Record 2, column 1: the value \"abc\" is not a number.\n"},
-      {"r o\n1 -\n", "Record 1, column 2: the value \"-\" is not a number.\n"},
-      {"r o\n1 inf\n", "Record 1, column 2: the value \"inf\" is not a number.\n"},
-      {"r o\n1 nan\n", "Record 1, column 2: the value \"nan\" is not a number.\n"},
       {"r o\n1 \0\n"s, "Record 1, column 2: the value \"?\" is not a number.\n"},
       // Unprintable bytes shown as ?, a long token cut short.
       {"r o\n1 \x01\x7f"s + std::string(60, 'x') + "\n",
@@ -90,6 +92,37 @@ TEST(ReaderRefusal, EachRefusalHasItsMessage) {
       EXPECT_EQ(read.report.substr(read.report.size() - refusal.report_tail.size()),
                 refusal.report_tail);
     }
+  }
+}
+
+// A value is a missing marker or wholly a number, a response wholly a whole number.
+TEST(ReaderRefusal, ValuesThatAreNotWholeNumbersNameTheirToken) {
+  const struct {
+    const char* token;
+    int column;  // of "r o n"; the other values of its record are 1
+    const char* reason;
+  } refused[] = {
+      {"1,5", 2, "is not a number"},  {"2abc", 2, "is not a number"}, {"1;7", 3, "is not a number"},
+      {"0x1f", 2, "is not a number"}, {"5e", 2, "is not a number"},   {"1.5.2", 3, "is not a number"},
+      {"1e+", 2, "is not a number"},  {"+", 3, "is not a number"},    {"--1", 2, "is not a number"},
+      {"1-", 2, "is not a number"},   {"?", 2, "is not a number"},    {"inf", 2, "is not a number"},
+      {"nan", 3, "is not a number"},  {"1,0", 1, "is not a number"},  {"1e", 1, "is not a number"},
+      {"2.7", 1, "is not a whole number in digits (a response names a class)"},
+      {"0.5", 1, "is not a whole number in digits (a response names a class)"},
+      {"1e1", 1, "is not a whole number in digits (a response names a class)"},
+      {"1.01", 1, "is not a whole number in digits (a response names a class)"},
+  };
+  for (const auto& value : refused) {
+    SCOPED_TRACE(value.token);
+    std::string record = "1 1 1";
+    record.replace(2 * (value.column - 1), 1, value.token);
+    const ReadOutcome read = read_text("r o n\n0 1 1\n" + record + "\n");
+    ASSERT_TRUE(read.stopped);
+    const std::string token = value.token;
+    EXPECT_EQ(read.console, "Record 2, column " + std::to_string(value.column) + ": the value \"" +
+                                token + "\" " + value.reason + ".\n" +
+                                (token.find_first_of(",;") != std::string::npos ? SEPARATORS : "") +
+                                "Press Enter to end this program!");
   }
 }
 

@@ -2,7 +2,6 @@
 // the data summary of ordinary files.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <string>
 #include <vector>
 
@@ -74,21 +73,75 @@ TEST(ReadData, ClassesStartAtTheLeastResponse) {
   EXPECT_EQ(shifted.data.n_classes, 2);
 }
 
-TEST(ReadData, LeadingNumbersCount) {
-  const ReadOutcome read =
-      read_text("r o o o\n2.7 2.5kg +3 0x1A\n1.0 -0 1e -1e-400\n1 .5e1 1.e2 2.5e-400\n");
-  ASSERT_FALSE(read.stopped) << read.console;
-  EXPECT_EQ(read.data.y, (std::vector<int>{1, 0, 0}));
-  EXPECT_EQ(read.data.X[0], (std::vector<double>{2.5, 0, 5}));
-  EXPECT_EQ(read.data.X[1], (std::vector<double>{3, 1, 100}));
-  EXPECT_EQ(read.data.X[2], (std::vector<double>{0, 0, 0}));
-  EXPECT_FALSE(std::signbit(read.data.X[0][1])) << "-0 is stored as 0";
-  EXPECT_FALSE(std::signbit(read.data.X[2][1])) << "an underflow to -0 as well";
+TEST(ReadData, EverySpellingOfANumberReadsAsItsValue) {
+  // Each spelling stands in record 1 of "r o n" in place of the plain one, where it is the least
+  // (or only) value of its column, so a sign of zero would show in the summary too.
+  const struct {
+    int column;
+    const char* plain;
+    std::vector<const char*> spellings;
+  } numbers[] = {
+      {1, "1", {"+1", "1.", "1.0", "1.00", "01"}},
+      {2, "3", {"3.", "+3", "3.0", "0.3e1", "30E-1", ".3e+1", "3e0", "300e-2"}},
+      {2, "0", {"-0", "+0.", "-0.0e5", ".0", "-1e-400", "1e-400"}},
+      {3, "2", {"2.0", "2e0", "+2", "20e-1", "2."}},
+  };
+  const auto file = [](int column, const std::string& token) {
+    std::string record = "1 4 5";
+    record.replace(2 * (column - 1), 1, token);
+    return "r o n\n" + record + "\n0 5 6\n1 6 7\n";
+  };
+  for (const auto& number : numbers) {
+    const ReadOutcome plain = read_text(file(number.column, number.plain));
+    ASSERT_FALSE(plain.stopped) << plain.console;
+    for (const char* spelling : number.spellings) {
+      SCOPED_TRACE(spelling);
+      const ReadOutcome read = read_text(file(number.column, spelling));
+      ASSERT_FALSE(read.stopped) << read.console;
+      EXPECT_EQ(read.report, plain.report);
+      EXPECT_EQ(read.data.X, plain.data.X);
+      EXPECT_EQ(read.data.y, plain.data.y);
+    }
+  }
+}
+
+// Lines of values that do not fit the header are worth a note, never a refusal: the records are
+// read by their tokens all the same.
+TEST(ReadData, LinesThatDoNotFitTheHeaderAreNoted) {
+  const std::string note = "Note: every line holds 4 values but the header names 3 columns; a "
+                           "record is 3 values, whatever the lines.\n";
+  std::string blocks = "r o o\n";  // past the reader's blocks of 1 MiB
+  while (blocks.size() < (3 << 20)) blocks += "0 1 2 1\n3 4 0 5\n6 1 7 8\n";
+  const struct {
+    std::string file;
+    std::string console;
+  } files[] = {
+      {"r o o\n0 1 2 1\n3 4 0 5\n6 1 7 8\n", note},
+      {"r o o\n\n0 1 2 1\r\n\n3 4 0 5\r\n6 1 7 8", note},  // blank lines and CR LF ends
+      {"r o o\n0 1 2 1\n3 4 0 5\n6 1 7 8\n1 2 3 4\n",
+       note + "Data file not complete error at line 6 variable number 1 value = 4 !!!\n"
+              "Press Enter to end this program!"},
+      {"r o o\n0 1 2 1\n3 4 0 5\n6\n", ""},                 // lines of 4, 4 and 1
+      {blocks, note},
+      {blocks + "0 1 2\n", ""},
+      {"r o o\n0 1 2 1\n3 4 0 5\n",  // two lines only
+       "Data file not complete error at line 3 variable number 2 value = 5 !!!\n"
+       "Press Enter to end this program!"},
+      {"r o o\n0 1 2 1 3 4\n0 5 6 1 7 8\n0 1 1 1 2 2\n", ""}, // two records a line
+      {"r o o o\n0 1\n2 3\n1 4\n5 6\n", ""},               // a record over two lines
+  };
+  for (const auto& file : files) {
+    SCOPED_TRACE(file.file.substr(0, 80));
+    const ReadOutcome read = read_text(file.file);
+    EXPECT_EQ(read.console, file.console);
+    EXPECT_EQ(read.report.find("Note"), std::string::npos);
+  }
 }
 
 TEST(ReadData, HugeTokensAndManyColumns) {
-  const std::string long_token = "5" + std::string(10 << 20, 'x');
-  const ReadOutcome huge = read_text("r o d\n1 " + long_token + " " + long_token + "\n0 4 z\n");
+  const std::string long_value = "5." + std::string(10 << 20, '0');
+  const ReadOutcome huge =
+      read_text("r o d\n1 " + long_value + " " + std::string(10 << 20, 'x') + "\n0 4 z\n");
   ASSERT_FALSE(huge.stopped) << huge.console.substr(0, 200);
   EXPECT_EQ(huge.data.X[0], (std::vector<double>{5, 4}));
 

@@ -21,11 +21,18 @@
 //   Pooled (9, 2, 1, 8): relative risk 9 * 10 / (2 * 10) = 4.5, factor exp(1.96 sqrt(1/9 + 1/2 +
 //   1 + 1/8)) = 13.230526, interval (0.340123, 59.537368); the report line "4.500000 13.230526".
 // Every later proposal in these scripts is the second cross-validation of its run, with the order
-// 17 11 14 10 2 16 1 12 8 9 3 19 4 15 18 13 0 7 6 5. For x2 the code found on the training cases
-// is decoded over the categories present among the held-out cases, the bit above the highest
-// decoded one counting as 0: fold 1 holds out 20, 30, 30, 30 with code 3, so 20 takes bit 1 and
-// goes to the first entry; fold 2 holds out 10, 20, 20, 10 with code 2, so 10 takes bit 0 and
-// stays second. Pooled (6, 8, 1, 5): 78 / 56 = 1.392857.
+// 17 11 14 10 2 16 1 12 8 9 3 19 4 15 18 13 0 7 6 5. For x2 every fold's training cases hold all
+// three labels, so its grouping is one of {10}, {10,20} (code 2) or {20} (code 3) going right,
+// which are the first entries; held-out labels are (class 0, class 1) counts:
+//   fold 0 trains on 10 (3, 2), 20 (5, 1), 30 (1, 4): {10,20} is best; tally (1, 2, 1, 0), kept.
+//   fold 1 trains on 10 (3, 3), 20 (5, 1), 30 (1, 3): {20}; (0, 3, 1, 0) added as (3, 0, 0, 1).
+//   fold 2 trains on 10 (2, 2), 20 (4, 1), 30 (1, 6): {10,20}. It holds out 10, 20, 20, 10, no 30:
+//          all four go first, (1, 0, 3, 0) added as (0, 0, 1, 3). (Decoded over the held-out
+//          labels instead, code 2 would have sent both of them second.)
+//   fold 3 trains on 10 (2, 2), 20 (6, 0), 30 (1, 5): {20}; (1, 2, 0, 1), kept.
+//   fold 4 trains on 10 (2, 3), 20 (4, 1), 30 (0, 6): {10,20}; (0, 0, 3, 1) added as (0, 1, 0, 3).
+//   Pooled (5, 5, 2, 8): 5 * 13 / (5 * 7) = 1.857143, factor exp(1.96 sqrt(1/5 + 1/5 + 1/2 +
+//   1/8)) = 7.274309, interval (0.255302, 13.509430).
 #include <gtest/gtest.h>
 
 #include <string>

@@ -3,9 +3,12 @@
 // or drawing that looks complete but is not.
 #include <gtest/gtest.h>
 
+#include <poll.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <iterator>
@@ -183,17 +186,9 @@ TEST(HostileData, BinaryFiles) {
 
 TEST(HostileData, NulBytesAreOrdinaryTokenCharacters) {
   using namespace std::string_literals;
-  // A value is read up to where its number ends, so a NUL after it changes nothing...
-  const Scratch plain(forty_cases(""));
-  const Scratch nul(forty_cases("\0kg"s));
-  const RunResult plain_run = plain.run("");
-  const RunResult nul_run = nul.run("");
-  expect_complete(nul, nul_run, 7);
-  EXPECT_EQ(nul_run.out, plain_run.out);
-  EXPECT_EQ(nul.report(), plain.report());
-  EXPECT_EQ(nul.drawing(), plain.drawing());
-
-  // ...but a NUL makes a missing marker an unreadable value, and a header letter a value.
+  // A NUL makes a value, a missing marker or a header letter something else.
+  const Scratch value(forty_cases("\0kg"s));
+  expect_refused(value, value.run(""), "Record 1, column 2: the value \"0?kg\" is not a number.\n");
   const Scratch marker("r o n\n1 2 3\n0 NA\0 3\n"s);
   expect_refused(marker, marker.run(""),
                  "Record 2, column 2: the value \"NA?\" is not a number.\n");
@@ -230,17 +225,18 @@ TEST(HostileData, EndlessTokenIsRefused) {
   EXPECT_EQ(read_file(scratch.dir() + "/zero.inf"), "");
 }
 
-TEST(HostileData, IncompleteRecordShowsItsLastTokenSafely) {
-  // Ten megabytes, and a terminal control sequence, in the last value of the unfinished record.
-  const std::string huge = "1" + std::string(10 << 20, 'x');
+TEST(HostileData, LongAndControlTokensAreShownSafely) {
+  // Ten megabytes in the last value of the unfinished record; a terminal control sequence in a
+  // refused one.
+  const std::string huge = "1." + std::string(10 << 20, '0');
   const Scratch scratch("r o o\n1 2 3\n0 " + huge);
   expect_refused(scratch, scratch.run(""),
-                 "Data file not complete error at line 2 variable number 2 value = 1" +
-                     std::string(198, 'x') + "... !!!\n");
+                 "Data file not complete error at line 2 variable number 2 value = 1." +
+                     std::string(197, '0') + "... !!!\n");
 
   const Scratch escape("r o o\n1 2 3\n0 1\x1b[2J\x07");
   expect_refused(escape, escape.run(""),
-                 "Data file not complete error at line 2 variable number 2 value = 1?[2J? !!!\n");
+                 "Record 2, column 2: the value \"1?[2J?\" is not a number.\n");
 }
 
 TEST(HostileData, NumbersTooLargeToHoldAreRefusedNotWrapped) {
@@ -328,6 +324,71 @@ TEST(HostileOutput, ReportThatCannotBeWritten) {
   expect_stopped(full.run(""),
                  "Could not write the file h.inf completely (is the disk full?).\n" + PRESS_ENTER);
   EXPECT_FALSE(full.has("h.ps"));
+}
+
+// Starts `bramble h.dat` in dir on pipes, as a user at a terminal would (Ctrl-C interrupts), with
+// the answers waiting in its input, and sends SIGINT once the prompt is out; true when that
+// signal ended it there.
+bool interrupted_at(const std::string& dir, const std::string& answers, const std::string& prompt) {
+  int in[2];
+  int out[2];
+  if (pipe(in) != 0 || pipe(out) != 0 ||
+      write(in[1], answers.data(), answers.size()) != static_cast<ssize_t>(answers.size())) {
+    return false;
+  }
+  const pid_t pid = fork();
+  if (pid == 0) {
+    std::signal(SIGINT, SIG_DFL);
+    dup2(in[0], 0);
+    dup2(out[1], 1);
+    if (chdir(dir.c_str()) == 0) execl(BRAMBLE_BINARY, BRAMBLE_BINARY, "h.dat", nullptr);
+    _exit(127);
+  }
+  close(in[0]);
+  close(out[1]);
+  std::string seen;
+  pollfd output{out[0], POLLIN, 0};
+  char buffer[4096];
+  for (ssize_t n = 1; n > 0 && seen.find(prompt) == std::string::npos;) {
+    n = poll(&output, 1, TIMEOUT_S * 1000) > 0 ? read(out[0], buffer, sizeof buffer) : 0;
+    seen.append(buffer, static_cast<std::size_t>(std::max<ssize_t>(n, 0)));
+  }
+  kill(pid, SIGINT);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  close(in[1]);
+  close(out[0]);
+  return seen.find(prompt) != std::string::npos && WIFSIGNALED(status) &&
+         WTERMSIG(status) == SIGINT;
+}
+
+// The old report and drawing stay as they were until the control question has been answered.
+TEST(HostileOutput, OldFilesSurviveARefusalAndCtrlCAtTheFirstQuestions) {
+  const std::string old_report = "the old report\n";
+  const std::string old_drawing = "%!PS the old drawing\n";
+  const auto expect_old_files = [&](const Scratch& scratch) {
+    EXPECT_EQ(scratch.report(), old_report);
+    EXPECT_EQ(scratch.drawing(), old_drawing);
+  };
+  const Scratch refused("r o\n1 2\n0 2abc\n");
+  const Scratch interrupted(example("small.dat"));
+  for (const Scratch* scratch : {&refused, &interrupted}) {
+    write_file(scratch->dir() + "/h.inf", old_report);
+    write_file(scratch->dir() + "/h.ps", old_drawing);
+  }
+  expect_stopped(refused.run(""), PRESS_ENTER);
+  expect_old_files(refused);
+
+  EXPECT_TRUE(interrupted_at(interrupted.dir(), "", "or 2 for gini]: "));
+  expect_old_files(interrupted);
+  EXPECT_TRUE(interrupted_at(interrupted.dir(), "\n", "[y/n(default)]? "));
+  expect_old_files(interrupted);
+  // A run that goes on writes what it always wrote.
+  const Scratch fresh(example("small.dat"));
+  expect_complete(interrupted, interrupted.run(""), 7);
+  expect_complete(fresh, fresh.run(""), 7);
+  EXPECT_EQ(interrupted.report(), fresh.report());
+  EXPECT_EQ(interrupted.drawing(), fresh.drawing());
 }
 
 TEST(HostileOutput, DrawingThatCannotBeWritten) {

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "interactive/control.h"
-#include "interactive/ranking.h"
 #include "interactive/dialogue_session.h"
+#include "interactive/ranking.h"
 #include "interactive/scripted_console.h"
 #include "support/run_binary.h"
 
@@ -34,7 +34,7 @@ const std::string WHOLE = "Please enter a whole number.\n";
 const std::string RANK_RANGE =
     "Please enter a rank from 0 to 3, or minus the number of a ranked variable.\n";
 const std::string VARIABLE_RANGE = "Please enter a variable number from 1 to 3.\n";
-const std::string CUT_OFF_AGAIN = "Please enter a number for the cut-off value.\n";
+const std::string CUT_OFF_AGAIN = "Please enter a number.\n";
 const std::string END_NOTE = "\nEnd of input: the remaining answers are taken as no.\n";
 const std::string ROOT_DECLINED = "no split for node 1:2\n";
 
@@ -109,11 +109,12 @@ INSTANTIATE_TEST_SUITE_P(
                3, 4.0, 4},
         Script{"manual_refused_then_no", eight_cases(), TO_MANUAL + "1\n100\nn\n",
                ORDERED + EMPTY + "Do you still want to split this node [y/n]? " + ROOT_DECLINED, 1},
-        // The cut-off word's leading number counts.
+        // A cut-off is a word that is wholly a number.
         Script{"manual_no_numbers", eight_cases(),
-               TO_MANUAL + "x\n0\n4\n1\nabc def\ninf\n2.5e0xyz\nn\nn\n",
+               TO_MANUAL + "x\n0\n4\n1\nabc def\ninf\n2.5e0xyz\n2,5\n0x2\n25e-1\nn\nn\n",
                "which variable [enter the variable number]: " + WHOLE + VARIABLE_RANGE +
-                   VARIABLE_RANGE + ORDERED + CUT_OFF_AGAIN + CUT_OFF_AGAIN + JUDGED,
+                   VARIABLE_RANGE + ORDERED + CUT_OFF_AGAIN + CUT_OFF_AGAIN + CUT_OFF_AGAIN +
+                   CUT_OFF_AGAIN + CUT_OFF_AGAIN + JUDGED,
                3, 2.5, 2},
         // A word in a pattern has the whole pattern read again; 1 0 1 sends 10 and 30 right.
         Script{"pattern_word", eight_cases(), TO_MANUAL + "2\n1 x 1\n1 0 1\nn\nn\n",

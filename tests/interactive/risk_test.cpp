@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "interactive/dialogue_session.h"
 #include "interactive/cross_validation.h"
+#include "interactive/dialogue_session.h"
 #include "interactive/risk.h"
 #include "interactive/scripted_console.h"
 #include "io/fatal.h"
@@ -55,18 +55,6 @@ TEST(FoldPooling, TurnsATallyWhoseFirstProductIsNotLarger) {
   EXPECT_EQ(entries_of(large), (std::vector<int>{100000, 100000, 1, 1}));
 }
 
-TEST(TallySplit, NominalCodeAppliesToTheCategoriesPresent) {
-  // Categories 0 and 2 present, 1 absent: code 1 sends the first present category to the first
-  // entry and the highest present one to the second; category 2 alone sends nothing first.
-  Dataset data = make_dataset({{0, 2, 2, 0}}, {1, 1, 0, 0}, 2, {3});
-  NodeTable table(4, 2);
-  const int cases[] = {0, 1, 2, 3};
-  tally_split(data, table, cases, 4, 1.0, 0);
-  EXPECT_EQ(bramble_test::entries_of(table.daughter_counts), (std::vector<int>{1, 1, 1, 1}));
-  tally_split(data, table, cases + 1, 2, 1.0, 0);
-  EXPECT_EQ(bramble_test::entries_of(table.daughter_counts), (std::vector<int>{0, 1, 0, 1}));
-}
-
 // Twenty cases; the first random order of a run is 17 2 6 16 | 5 4 19 18 | 14 9 12 7 | 15 10 11 1
 // | 8 13 0 3.
 const std::vector<int> CLASSES = {0, 0, 0, 1, 0, 0, 1, 0, 0, 0, 1, 1, 0, 1, 1, 1, 1, 0, 1, 1};
@@ -77,16 +65,18 @@ std::vector<double> ascending(int n) {
   return values;
 }
 
-TEST(CrossValidation, AFoldTrainedOnOneCategoryTalliesEveryHeldOutCaseSecond) {
-  // Category 1 only in cases 17 and 2, both held out by the first fold.
+TEST(CrossValidation, AFoldAppliesTheGroupingOfItsTrainingCategories) {
+  // Category 1 only in cases 17 and 2, both held out by the first fold: it learns no grouping and
+  // tallies its held-out cases (classes 0 0 1 1) second, (0, 2, 0, 2) added as (2, 2, 0, 0). Every
+  // other fold learns category 0 against 1 and holds out category 0 alone, which goes first:
+  // their 8 cases of each class add (0, 0, 8, 8).
   std::vector<double> category(20, 0);
   category[17] = 1;
   category[2] = 1;
   DialogueSession session(make_dataset({category}, CLASSES, 2, {2}));
   const DaughterCounts pooled =
       cross_validated_table(session.data, session.table, session.search, 0, 0, session.random);
-  // Every fold tallies all its held-out cases left and is turned when pooled.
-  EXPECT_EQ(bramble_test::entries_of(pooled), (std::vector<int>{10, 10, 0, 0}));
+  EXPECT_EQ(bramble_test::entries_of(pooled), (std::vector<int>{2, 2, 8, 8}));
 }
 
 TEST(CrossValidation, NineteenCasesOrThreeClassesAreNotCrossValidated) {

@@ -1,0 +1,257 @@
+// The JSON model and the classifier: a hand-made model sends hand-picked cases where the program's
+// splits would, damaged models are refused with a message, a model survives writing and reading
+// unchanged, and `bramble classify` runs end to end.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <sstream>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "model/classify.h"
+#include "model/model_reader.h"
+#include "model/model_writer.h"
+#include "program/classify_command.h"
+#include "support/run_binary.h"
+#include "support/scratch_stream.h"
+
+namespace bramble_test {
+namespace {
+
+using namespace bramble;
+
+// age: ordinal with missing values, so covariate 4 is its missing copy; stage: nominal, 5 and 7
+// merged into 999, a missing category; grade: nominal without a missing category.
+const std::string HAND_MODEL = R"({"format": "bramble-tree", "version": 1, "data_file": "hand.dat",
+ "rule": "gini", "mode": "automatic", "cases": 20,
+ "classes": [{"label": 1, "count": 12}, {"label": 2, "count": 8}],
+ "covariates": [
+  {"number": 1, "name": "age", "column": 2, "kind": "ordinal", "missing": 2, "min": 20, "max": 80},
+  {"number": 2, "name": "stage", "column": 3, "kind": "nominal", "missing": 1,
+   "categories": [{"label": 1, "count": 5}, {"label": 2, "count": 6}, {"label": 999, "count": 8},
+    {"label": -9, "count": 1}], "merged": [5, 7]},
+  {"number": 3, "name": "grade", "column": 5, "kind": "nominal", "missing": 0,
+   "categories": [{"label": 1, "count": 10}, {"label": 2, "count": 10}], "merged": []},
+  {"number": 4, "name": "age/NA", "copy_of": 1, "kind": "ordinal", "missing": 2, "min": 20,
+   "max": 80}],
+ "trees": [
+  {"label": "grown", "nodes": [
+   {"number": 1, "cases": 20, "class_counts": [12, 8], "split": {"covariate": 1, "kind": "ordinal",
+    "cut_off": 50.5, "missing": "left", "chisq": 9.5, "left": 2, "right": 3}},
+   {"number": 2, "cases": 10, "class_counts": [8, 2], "split": {"covariate": 2, "kind": "nominal",
+    "right_categories": [-9, 999], "missing": "right", "left": 4, "right": 5}},
+   {"number": 3, "cases": 10, "class_counts": [4, 6], "split": {"covariate": 3, "kind": "nominal",
+    "right_categories": [2], "missing": "left", "left": 6, "right": 7}},
+   {"number": 4, "cases": 7, "class_counts": [7, 0], "majority_class": 0},
+   {"number": 5, "cases": 3, "class_counts": [1, 2], "majority_class": 1},
+   {"number": 6, "cases": 5, "class_counts": [4, 1], "majority_class": 0},
+   {"number": 7, "cases": 5, "class_counts": [0, 5], "majority_class": 1}]},
+  {"label": "p=0.01", "p_value": 0.01, "critical_value": 6.6348, "degrees_of_freedom": 1, "nodes": [
+   {"number": 1, "cases": 20, "class_counts": [12, 8], "split": {"covariate": 4, "kind": "ordinal",
+    "cut_off": 50.5, "missing": "right", "left": 2, "right": 3}},
+   {"number": 2, "cases": 9, "class_counts": [8, 1], "majority_class": 0},
+   {"number": 3, "cases": 11, "class_counts": [4, 7], "majority_class": 1}]}]})";
+
+Model hand_model() {
+  Model model;
+  std::string error;
+  EXPECT_TRUE(read_model_json(HAND_MODEL, model, error)) << error;
+  return model;
+}
+
+constexpr double NA = MISSING_VALUE;
+
+TEST(Classifier, SendsEachCaseWhereTheSplitsOfTheProgramWould) {
+  struct Row { std::size_t tree; double age, stage, grade; int node; };
+  const Row rows[] = {
+      {0, 45, 1, 1, 4},    {0, 60, 1, 2, 7},  {0, 60, 1, 3, 6},
+      {0, 50.5, 1, 2, 4},  // the cut-off itself goes left
+      {0, NA, 2, 2, 4},    // a missing ordinal value goes left
+      {0, 30, 5, 1, 5},    // 5 was merged into 999, which goes right
+      {0, 30, NA, 1, 5},   // a missing value is the missing category -9, which goes right
+      {0, 30, 3, 1, 4},    // a label the model never saw goes left; so does a fraction
+      {0, 60, 1, 2.5, 6},  {0, 60, 1, NA, 6},  // and a missing value without a missing category
+      {1, NA, 1, 1, 3},    // a split on the missing copy sends missing values right
+      {1, 45, 1, 1, 2},    {1, 51, 1, 1, 3},
+  };
+  const Model model = hand_model();
+  for (const Row& row : rows) {
+    const double values[] = {row.age, row.stage, row.grade};
+    const ModelTree& tree = model.trees[row.tree];
+    EXPECT_EQ(tree.nodes[terminal_node(model, tree, values)].number, row.node)
+        << "tree " << row.tree << ": " << row.age << " " << row.stage << " " << row.grade;
+  }
+}
+
+TEST(ModelReader, RefusesDamagedModelsSayingWhatIsWrong) {
+  struct Row { std::string find, replacement, fragment; };
+  const Row rows[] = {
+      {HAND_MODEL, HAND_MODEL + "x", "not JSON: line 29, column 79: unexpected text after"},
+      {"[5, 7]", "[5, 7,]", "not JSON: line 8, column 49: expected a JSON value"},
+      {HAND_MODEL, std::string(40, '['), "nesting deeper than 32 levels"},
+      {R"("version": 1,)", R"("version": 1, "version": 1,)", R"(key "version" occurs twice)"},
+      {"hand.dat", "hand\xff.dat", "not valid UTF-8"},
+      {R"("bramble-tree")", R"("shrub")", "not a bramble-tree model"},
+      {R"("version": 1)", R"("version": 2)", "version 2 of the format is not supported"},
+      {R"("cases": 20,)", "", R"(the field "cases" is missing)"},
+      {R"("rule": "gini")", R"("rule": 2)", "rule: expected a string"},
+      {R"("cases": 20,)", R"("cases": 99999999999,)", "cases: expected a whole number"},
+      {R"("cut_off": 50.5, "missing": "left")", R"("cut_off": 1e999, "missing": "left")",
+       "trees[0].nodes[0].split.cut_off: the number 1e999 is out of range"},
+      {R"("left": 6, "right": 7)", R"("left": 6, "right": 8)", "node 3: daughter 8 is out of"},
+      {R"(9.5, "left": 2)", R"(9.5, "left": 1)", "node 1: daughter 1 does not come after its"},
+      {R"("left": 6, "right": 7)", R"("left": 5, "right": 7)", "daughter 5 is reached twice"},
+      {R"("left": 6, "right": 7)", R"("left": 0, "right": 7)", "0 is no node number"},
+      {R"({"number": 5,)", R"({"number": 6,)", "nodes[4] has number 6, expected 5"},
+      {R"("covariate": 3,)", R"("covariate": 9,)", "split covariate 9 is out of range (1 to 4)"},
+      {R"([4, 7], "majority_class": 1)", R"([4, 7], "majority_class": 2)", "majority class 2"},
+      {R"("right_categories": [2])", R"("right_categories": [3])", "category 3 sent right"},
+      {"[-9, 999]", "[999, -9]", "the categories sent right are not in strictly ascending order"},
+      {R"("missing": "right", "left": 4)", R"("missing": "left", "left": 4)", "go right in this"},
+      {R"("copy_of": 1)", R"("copy_of": 2)", "copy of 2, which is no earlier ordinal covariate"},
+      {R"("label": "p=0.01")", R"("label": "p=0.02")", R"(label "p=0.02" names no tree)"},
+      {R"({"label": "grown",)", R"({"label": "p=0.01", "p_value": 1, "critical_value": 1,
+        "degrees_of_freedom": 1,)", R"(a second tree labelled "p=0.01")"},
+      {R"("missing": 1,)", R"("missing": 2,)", "not the count of its last category"},
+  };
+  for (const Row& row : rows) {
+    std::string text = HAND_MODEL;
+    const std::size_t at = text.find(row.find);
+    ASSERT_NE(at, std::string::npos) << row.find;
+    text.replace(at, row.find.size(), row.replacement);
+    Model model;
+    std::string error;
+    EXPECT_FALSE(read_model_json(text, model, error)) << row.fragment;
+    EXPECT_NE(error.find(row.fragment), std::string::npos) << row.fragment << "\ngot: " << error;
+  }
+}
+
+auto fields(const Model& m) {
+  return std::tie(m.data_file, m.rule, m.mode, m.n_cases, m.class_labels, m.class_counts);
+}
+auto fields(const ModelCovariate& c) {
+  return std::tie(c.number, c.name, c.column, c.kind, c.copy_of, c.missing, c.min, c.max,
+                  c.categories, c.category_counts, c.merged);
+}
+auto fields(const ModelNode& n) {
+  return std::tie(n.number, n.cases, n.class_counts, n.left, n.right, n.covariate, n.kind,
+                  n.cut_off, n.right_categories, n.missing_right, n.has_chisq, n.chisq,
+                  n.majority_class);
+}
+auto fields(const ModelTree& t) {
+  return std::tie(t.label, t.pruned, t.p_value, t.critical_value, t.degrees_of_freedom);
+}
+
+template <typename T>
+void expect_same(const std::vector<T>& written, const std::vector<T>& read) {
+  ASSERT_EQ(written.size(), read.size());
+  for (std::size_t i = 0; i < written.size(); ++i) {
+    EXPECT_TRUE(fields(written[i]) == fields(read[i])) << i;
+  }
+}
+
+TEST(ModelWriter, WritesWhatReadsBackFieldByField) {
+  Model model = hand_model();
+  // Every field the classifier does not need, given values that are easy to lose on the way.
+  model.data_file = "dir/\xc3\xa9t\xc3\xa9 \"1\"\\\t.dat";
+  model.rule = SplittingRule::entropy;
+  model.n_cases = 2147483647;
+  model.class_counts = {-2147483647 - 1, 0};
+  ModelCovariate& age = model.covariates[0];
+  age.name = "\x01\x7f \xf0\x9f\x8c\xb3";
+  std::tie(age.column, age.min, age.max) = std::make_tuple(7, 0.1 + 0.2, 1.7976931348623157e308);
+  model.covariates[3].min = -4.9406564584124654e-324;
+  model.covariates[1].category_counts[0] = 3;
+  ModelTree& pruned = model.trees[1];
+  std::tie(pruned.p_value, pruned.critical_value, pruned.degrees_of_freedom) =
+      std::make_tuple(1e-5, 1.0 / 3, 9);
+  ModelNode& root = model.trees[0].nodes[0];
+  std::tie(root.cases, root.class_counts, root.cut_off, root.chisq) =
+      std::make_tuple(21, std::vector<int>{13, 8}, -123456789.12345679, 2.0 / 3 * 1e-10);
+
+  Model read;
+  std::string error;
+  ASSERT_TRUE(read_model_json(model_json(model), read, error)) << error;
+  EXPECT_TRUE(fields(model) == fields(read));
+  expect_same(model.covariates, read.covariates);
+  expect_same(model.trees, read.trees);
+  for (std::size_t t = 0; t < model.trees.size() && t < read.trees.size(); ++t) {
+    expect_same(model.trees[t].nodes, read.trees[t].nodes);
+  }
+  EXPECT_EQ(model_json(read), model_json(model));
+}
+
+struct CommandRun { int status; std::string out, err; };
+
+CommandRun classify(const std::vector<std::string>& arguments) {
+  FILE* out = std::tmpfile();
+  FILE* err = std::tmpfile();
+  const int status = classify_command(arguments, out, err);
+  CommandRun run{status, stream_text(out), stream_text(err)};
+  std::fclose(out);
+  std::fclose(err);
+  return run;
+}
+
+TEST(ClassifyCommand, WritesTheTableAndTheConfusionOfTheActualClasses) {
+  const std::string dir = make_scratch_dir() + "/";
+  const std::string model = dir + "hand.json";
+  write_file(model, HAND_MODEL);
+  // Records over lines; case 4 has a class the model does not know.
+  write_file(dir + "new.dat", "d r o n d n\n a 1 45 1 x 1  b 2 NA 5 y 2\n c 2 60 1 z\n 2\n"
+                              " d 3 70 1 w 1\n e 1 20 . v 2\n");
+  const CommandRun run = classify({model, "--tree", "grown", dir + "new.dat"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "case\tnode\tpredicted\tactual\n1\t4\t1\t1\n2\t5\t2\t2\n3\t7\t2\t2\n"
+                     "4\t6\t1\t3\n5\t5\t2\t1\n");
+  EXPECT_EQ(run.err,
+            "Tree used: grown\n"
+            "Confusion table (rows: actual class, columns: predicted class):\n"
+            "   class        1        2\n"
+            "       1        1        1\n"
+            "       2        0        2\n"
+            "       3        1        0\n"
+            "Misclassification rate: 0.400000 (2 of 5 cases)\n");
+
+  write_file(dir + "kinds.dat", "r o o n\n1 2 3 4\n");
+  write_file(dir + "word.dat", "o n n\n45 1 zwei\n");
+  struct Row { std::vector<std::string> arguments; int status; std::string fragment; };
+  const Row rows[] = {
+      {{model}, 2, "bramble classify: no data file given\nTry 'bramble classify --help'"},
+      {{"--tree"}, 2, "the option --tree needs a value"},
+      {{"-x", "a", "b"}, 2, "unknown option -x"},
+      {{model, dir + "word.dat", "--tree=p=0.5"}, -1, "no tree p=0.5; its trees: grown p=0.01"},
+      {{model, dir + "kinds.dat"}, -1, "covariate 2 (stage) is nominal in the model, but column 3"},
+      {{model, dir + "word.dat"}, -1, "record 1, column 3: the value \"zwei\" is not a number"},
+      {{model, dir + "none.dat"}, -1, "none.dat: cannot be read"},
+      {{dir + "new.dat", dir + "word.dat"}, -1, "new.dat: not JSON"},
+  };
+  for (const Row& row : rows) {
+    const CommandRun refused = classify(row.arguments);
+    EXPECT_EQ(refused.status, row.status) << row.fragment;
+    EXPECT_NE(refused.err.find(row.fragment), std::string::npos) << row.fragment << refused.err;
+  }
+}
+
+// The example model is the tree of the controlled run of examples/small.answers: classifying the
+// training cases puts in each terminal node the class counts of that run's report.
+TEST(ClassifyCommand, ReproducesTheReportsTerminalCountsOfTheExampleModel) {
+  const CommandRun run =
+      classify({source_dir() + "/examples/small.json", source_dir() + "/examples/small.dat"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  std::map<int, std::vector<int>> counts;
+  std::istringstream lines(run.out);
+  std::string header;
+  std::getline(lines, header);
+  for (int number, node, predicted, actual; lines >> number >> node >> predicted >> actual;) {
+    counts[node].resize(2);
+    ++counts[node].at(actual);
+  }
+  const std::map<int, std::vector<int>> report = {
+      {4, {28, 0}}, {5, {2, 1}}, {6, {5, 12}}, {7, {8, 0}}};
+  EXPECT_EQ(counts, report);
+}
+
+}  // namespace
+}  // namespace bramble_test
