@@ -5,7 +5,9 @@
 namespace bramble {
 
 constexpr int CLASS_COLOUR_COUNT = 10;
-constexpr const char* CLASS_COLOURS[CLASS_COLOUR_COUNT] = {
+// Arrays of characters rather than pointers: a table of pointers is relocated at load time, so it
+// is not read-only data.
+constexpr char CLASS_COLOURS[CLASS_COLOUR_COUNT][8] = {
     "#0072B2", "#E69F00", "#009E73", "#CC79A7", "#56B4E9",
     "#D55E00", "#F0E442", "#000000", "#999999", "#882255"};
 

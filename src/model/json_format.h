@@ -7,13 +7,15 @@
 
 namespace bramble {
 
-constexpr std::string_view MODEL_FORMAT_NAME = "bramble-tree";
+// The names are arrays of characters rather than pointers or views, which are relocated at load
+// time: so the tables below are read-only data.
+constexpr char MODEL_FORMAT_NAME[] = "bramble-tree";
 constexpr int MODEL_FORMAT_VERSION = 1;
 
 // The labels a tree may carry, and the tree classified by default in each mode.
-constexpr std::string_view TREE_LABELS[] = {"grown",     "p=0.01",     "p=0.005",
-                                            "p=0.001",   "p=0.0005",   "p=0.0001",
-                                            "p=0.00001", "p=0.000001", "controlled"};
+constexpr char TREE_LABELS[][11] = {"grown",     "p=0.01",     "p=0.005",
+                                    "p=0.001",   "p=0.0005",   "p=0.0001",
+                                    "p=0.00001", "p=0.000001", "controlled"};
 constexpr std::string_view CONTROLLED_TREE_LABEL = "controlled";
 constexpr std::string_view DEFAULT_AUTOMATIC_TREE_LABEL = "p=0.01";
 
@@ -21,7 +23,7 @@ constexpr std::string_view DEFAULT_AUTOMATIC_TREE_LABEL = "p=0.01";
 template <typename Enum>
 struct NamedValue {
   Enum value;
-  std::string_view name;
+  char name[12];
 };
 
 constexpr NamedValue<CovariateKind> KIND_NAMES[] = {{CovariateKind::ordinal, "ordinal"},

@@ -10,9 +10,10 @@ namespace {
 enum class OptionId { entropy, gini, automatic, controlled, output, quiet, html, json, names,
                       help, version };
 
+// The long name is held as characters, not a pointer, so that the table is read-only data.
 struct OptionSpec {
   char short_name;  // 0: long form only
-  const char* long_name;
+  char long_name[12];
   OptionId id;
   bool takes_value;
 };
