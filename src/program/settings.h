@@ -17,10 +17,16 @@ struct RunSettings {
   // BASE of the files BASE.inf and BASE.ps, a path; when empty, the data file's name up to its
   // first '.' (after its last '/' or '\'), in the current directory.
   std::string output_base;
+  bool quiet = false;       // no start-up notice and no notice for new users
+  bool html = false;        // also write BASE.html, the page of the run
+  bool json = false;        // also write BASE.json, the fitted trees
+  std::string names_file;   // names of the data file's columns; empty: x1, x2, ...
 
   std::string base_name() const;
   std::string report_name() const { return base_name() + ".inf"; }
   std::string drawing_name() const { return base_name() + ".ps"; }
+  std::string page_name() const { return base_name() + ".html"; }
+  std::string model_name() const { return base_name() + ".json"; }
 };
 
 }  // namespace bramble
