@@ -15,6 +15,16 @@ constexpr int MAX_CATEGORIES = 10;
 constexpr int MERGED_LABEL = 999;
 constexpr int MISSING_LABEL = -9;
 
+// What the reader knew of a covariate of the file, kept for descriptions of the run (the page and
+// the saved model); the recoded values no longer tell it.
+struct CovariateOrigin {
+  int column = 0;            // 1-based column of the data file, r and d columns counted
+  int missing = 0;           // cases whose value is missing
+  double min = 0.0;          // ordinal: the smallest and largest present value
+  double max = 0.0;
+  std::vector<int> merged;   // nominal: the labels merged into MERGED_LABEL, ascending
+};
+
 struct Dataset {
   int n_cases = 0;
   int n_covariates = 0;  // covariates read from the file plus their missing copies
@@ -30,6 +40,10 @@ struct Dataset {
   std::vector<int> var_type;    // 1 ordinal; k >= 2 nominal with k categories
   std::vector<int> source_var;  // source_var[v] < v exactly for the missing copies
   std::vector<std::vector<int>> ori_catg;  // labels of a nominal covariate's codes
+
+  int n_columns = 0;        // columns of the data file, r and d included
+  int lowest_response = 0;  // the response value of class 0; class k is lowest_response + k
+  std::vector<CovariateOrigin> origins;  // one per covariate of the file, copies excluded
 
   // A missing copy whose row recoding leaves empty, as its values follow from its source's: where
   // the source holds below (its missing cases, under every other value) the copy holds above

@@ -367,6 +367,13 @@ Dataset read_data(FILE* data_file, FILE* report, FILE* console) {
 
   const int lowest_class = *std::min_element(data.y.begin(), data.y.end());
   for (int& y : data.y) y -= lowest_class;
+  data.n_columns = header.n_columns();
+  data.lowest_response = lowest_class;
+  data.origins.resize(data.n_covariates);
+  for (int var = 0; var < data.n_covariates; ++var) {
+    data.origins[var].column = first_column_of(header, var) + 1;
+    data.origins[var].missing = columns.missing_count[var];
+  }
   write_summary_head(report, data);
 
   recode_covariates(data, has_missing, missing_code, report);

@@ -168,7 +168,8 @@ std::vector<int> rarest_codes(const std::vector<int>& counts, int n_candidates, 
 // the kept ones and before the missing category (which is never merged and is then labelled
 // MISSING_LABEL).
 void merge_rare_categories(std::vector<double>& row, std::vector<int>& labels,
-                           const std::vector<int>& counts, bool missing_category, FILE* report) {
+                           const std::vector<int>& counts, bool missing_category,
+                           std::vector<int>& merged_labels, FILE* report) {
   const int k = static_cast<int>(labels.size());
   const int n_candidates = missing_category ? k - 1 : k;
   const std::vector<int> merged = rarest_codes(counts, n_candidates, k - (MAX_CATEGORIES - 1));
@@ -187,6 +188,7 @@ void merge_rare_categories(std::vector<double>& row, std::vector<int>& labels,
   for (int q = 0; q < n_candidates; ++q) {
     if (is_merged[q]) {
       new_code[q] = merged_code;
+      merged_labels.push_back(labels[q]);
     } else {
       new_code[q] = static_cast<int>(new_labels.size());
       new_labels.push_back(labels[q]);
@@ -225,7 +227,9 @@ void recode_nominal(Dataset& data, int var, const ColumnRange& range, double mis
   for (int q = 0; q < k; ++q) std::fprintf(report, "%d(%d) ", counts[q], labels[q]);
   std::fprintf(report, "\n");
 
-  if (k > MAX_CATEGORIES) merge_rare_categories(row, labels, counts, missing_category, report);
+  if (k > MAX_CATEGORIES) {
+    merge_rare_categories(row, labels, counts, missing_category, data.origins[var].merged, report);
+  }
   data.var_type[var] = static_cast<int>(labels.size());
   data.ori_catg[var] = std::move(labels);
 }
@@ -237,6 +241,8 @@ void recode_nominal(Dataset& data, int var, const ColumnRange& range, double mis
 void recode_ordinal(Dataset& data, int var, const ColumnRange& range, double missing_code,
                     FILE* report) {
   std::fprintf(report, "%d: %f %f\n", var + 1, range.min, range.max);
+  data.origins[var].min = range.min;
+  data.origins[var].max = range.max;
   if (!range.holds_missing) return;
   const double below = range.min - 1.0;
   for (double& value : data.X[var]) {
@@ -253,6 +259,7 @@ void recode_ordinal(Dataset& data, int var, const ColumnRange& range, double mis
 void recode_covariates(Dataset& data, bool has_missing, double missing_code, FILE* report) {
   const int p = data.n_covariates;
   data.source_var = ivector(p);
+  data.origins.resize(p);
   try {
     data.ori_catg.assign(p, std::vector<int>());
   } catch (const std::bad_alloc&) {

@@ -83,6 +83,7 @@ void commit(const NodeDialogue& dialogue) {
   table.left_child[dialogue.node] = left;
   table.node_count += 2;
   dialogue.search.split(dialogue.node, left, table.case_node);
+  note_split_made(dialogue);
 }
 
 void decline(const NodeDialogue& dialogue) {

@@ -10,8 +10,16 @@ bool leaves_daughter_empty(const NodeTable& table) {
 
 void judge_split(const NodeDialogue& dialogue, int var) {
   const DaughterCounts counts = dialogue.table.daughter_counts;
-  report_split_risk(dialogue.data, dialogue.table, dialogue.search, dialogue.node, var, counts,
-                    dialogue.random, dialogue.console.out(), dialogue.report_name);
+  const Judgement judgement =
+      report_split_risk(dialogue.data, dialogue.table, dialogue.search, dialogue.node, var, counts,
+                        dialogue.random, dialogue.console.out(), dialogue.report_name);
+  if (dialogue.judgements) dialogue.judgements->push_back(judgement);
+}
+
+void note_split_made(const NodeDialogue& dialogue) {
+  if (dialogue.judgements && !dialogue.judgements->empty()) {
+    dialogue.judgements->back().accepted = true;
+  }
 }
 
 void return_cases(const NodeDialogue& dialogue) {

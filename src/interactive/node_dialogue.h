@@ -2,8 +2,10 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "data/dataset.h"
+#include "interactive/judgement.h"
 #include "io/console.h"
 #include "numeric/random.h"
 #include "tree/node_table.h"
@@ -12,7 +14,8 @@
 namespace bramble {
 
 // What the dialogue of every node works with: the run's data, tree, search, console, random case
-// orders and report (opened by name for each judgement).
+// orders and report (opened by name for each judgement), and where the judgements are kept (none
+// kept when null).
 struct DialogueContext {
   const Dataset& data;
   NodeTable& table;
@@ -20,6 +23,7 @@ struct DialogueContext {
   Console& console;
   RandomStream& random;
   const std::string& report_name;
+  std::vector<Judgement>* judgements = nullptr;
 };
 
 struct NodeDialogue : DialogueContext {
@@ -35,9 +39,12 @@ inline constexpr const char* EMPTY_DAUGHTER_MESSAGE =
 // True when the split made last (daughter_counts) left a daughter without cases.
 bool leaves_daughter_empty(const NodeTable& table);
 
-// Prints the impurity and relative risk of the split of the node on var made last; daughter_counts
-// is used up by the cross-validation.
+// Prints the impurity and relative risk of the split of the node on var made last, and keeps the
+// judgement; daughter_counts is used up by the cross-validation.
 void judge_split(const NodeDialogue& dialogue, int var);
+
+// Marks the judgement kept last, that of the split being made, as accepted.
+void note_split_made(const NodeDialogue& dialogue);
 
 // Sends the node's cases back from the would-be daughters.
 void return_cases(const NodeDialogue& dialogue);

@@ -18,7 +18,7 @@ constexpr int MIN_CV_CASES = 20;
 // Prints "The impurity of the split=%f": the entropy, whatever the run's rule. The daughters are
 // passed right first and the classes from the highest down, the order the terms have always been
 // summed in.
-void print_split_impurity(const DaughterCounts& counts, FILE* console) {
+double print_split_impurity(const DaughterCounts& counts, FILE* console) {
   const int n_classes = counts.n_classes();
   std::array<int, MAX_CLASSES> right{};
   std::array<int, MAX_CLASSES> left{};
@@ -31,6 +31,7 @@ void print_split_impurity(const DaughterCounts& counts, FILE* console) {
   const double value = impurity(right.data(), n_right, left.data(), n_left, n_right + n_left,
                                 n_classes, SplittingRule::entropy);
   std::fprintf(console, "The impurity of the split=%f", value);
+  return value;
 }
 
 }  // namespace
@@ -54,14 +55,21 @@ double relative_risk(const DaughterCounts& counts, double& w) {
   return q < p ? p / q : q / p;
 }
 
-void report_split_risk(const Dataset& data, NodeTable& table, const SplitSearch& search, int node,
-                       int var, const DaughterCounts& counts, RandomStream& random,
-                       FILE* console, const std::string& report_name) {
+Judgement report_split_risk(const Dataset& data, NodeTable& table, const SplitSearch& search,
+                            int node, int var, const DaughterCounts& counts, RandomStream& random,
+                            FILE* console, const std::string& report_name) {
   FileHandle report(open_output(report_name, "a"));
-  print_split_impurity(counts, console);
+  Judgement judgement;
+  judgement.node = node;
+  judgement.var = var;
+  judgement.cut_off = table.cut_off[node];
+  judgement.impurity = print_split_impurity(counts, console);
   std::fprintf(console, "\n");
   double w = 0;
   const double risk = relative_risk(counts, w);
+  judgement.risk = risk;
+  judgement.risk_low = risk / w;
+  judgement.risk_high = risk * w;
   std::fprintf(console, "The resubstitution relative risk=%f and\n", risk);
   std::fprintf(console, "  its 95 percent confidence interval=(%f, %f)\n", risk / w, risk * w);
   if (data.n_classes == 2 && search.size(node) >= MIN_CV_CASES) {
@@ -72,8 +80,13 @@ void report_split_risk(const Dataset& data, NodeTable& table, const SplitSearch&
     std::fprintf(console, "  its 95 percent confidence interval=(%f, %f)\n", cv_risk / cv_w,
                  cv_risk * cv_w);
     std::fprintf(report.get(), "%f %f\n", cv_risk, cv_w);
+    judgement.cross_validated = true;
+    judgement.cv_risk = cv_risk;
+    judgement.cv_low = cv_risk / cv_w;
+    judgement.cv_high = cv_risk * cv_w;
   }
   close_output(report.release(), report_name);
+  return judgement;
 }
 
 }  // namespace bramble

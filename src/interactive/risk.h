@@ -6,6 +6,7 @@
 #include <string>
 
 #include "data/dataset.h"
+#include "interactive/judgement.h"
 #include "numeric/random.h"
 #include "tree/daughter_counts.h"
 #include "tree/node_table.h"
@@ -19,9 +20,9 @@ double relative_risk(const DaughterCounts& counts, double& w);
 
 // Prints the judgement of a split of node on covariate var whose daughters are counts on the
 // console, and for two classes and at least 20 cases appends the cross-validation line "%f %f\n"
-// to the report.
-void report_split_risk(const Dataset& data, NodeTable& table, const SplitSearch& search, int node,
-                       int var, const DaughterCounts& counts, RandomStream& random, FILE* console,
-                       const std::string& report_name);
+// to the report. Returns what it printed.
+Judgement report_split_risk(const Dataset& data, NodeTable& table, const SplitSearch& search,
+                            int node, int var, const DaughterCounts& counts, RandomStream& random,
+                            FILE* console, const std::string& report_name);
 
 }  // namespace bramble

@@ -11,7 +11,8 @@ namespace bramble {
 
 // Notice, control question (unless the mode is preset), growth or dialogue, report, drawing. The
 // report is overwritten, starting with the data summary, only once the control question is
-// answered. An automatic growth frees the columns its search has coded.
+// answered. An automatic growth frees the columns its search has coded. BASE.html and BASE.json
+// follow a complete run when the settings ask for them.
 void run_tree(Run& run, Dataset& data, NodeTable& table, const std::string& data_summary);
 
 }  // namespace bramble

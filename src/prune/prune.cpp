@@ -96,11 +96,15 @@ std::vector<std::vector<int>> gather_node_counts(
 
 }  // namespace
 
-std::vector<int> significant_splits(const NodeTable& table, int n_classes, int pass) {
+double critical_value(int n_classes, int pass) {
   if (n_classes < 2 || n_classes > MAX_CLASSES || pass < 0 || pass >= N_PRUNE_PASSES) {
     fatal_error("no critical value for this number of classes or pass");
   }
-  const double critical = CHISQ_CRITICAL[n_classes - 1][pass];
+  return CHISQ_CRITICAL[n_classes - 1][pass];
+}
+
+std::vector<int> significant_splits(const NodeTable& table, int n_classes, int pass) {
+  const double critical = critical_value(n_classes, pass);
   std::vector<int> keep_split = ivector(MAX_NODES);
   for (int node = 0; node < table.node_count; ++node) {
     keep_split[node] = table.split_chisq[node] >= critical ? 1 : 0;

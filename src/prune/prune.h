@@ -13,6 +13,9 @@ namespace bramble {
 constexpr int N_PRUNE_PASSES = 7;
 constexpr double P_VALUES[N_PRUNE_PASSES] = {0.01, 0.005, 0.001, 0.0005, 0.0001, 0.00001, 0.000001};
 
+// The chi-square critical value of pass p for n_classes classes (n_classes - 1 degrees of freedom).
+double critical_value(int n_classes, int pass);
+
 // keep_split[i] = 1 when the split statistic of node i reaches the critical value of pass p.
 std::vector<int> significant_splits(const NodeTable& table, int n_classes, int pass);
 

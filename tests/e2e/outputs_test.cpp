@@ -1,0 +1,252 @@
+// The page and the model of whole runs on the examples, checked against the report's tables: every
+// tree's nodes, cases and class counts, and every terminal node's counts found again by classifying
+// the training file with the saved tree.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "interactive/scripted_console.h"
+#include "model/model_check.h"
+#include "model/model_reader.h"
+#include "program/classify_command.h"
+#include "program/entry.h"
+#include "support/run_binary.h"
+
+namespace bramble_test {
+namespace {
+
+struct Fitted {
+  int status;
+  std::string base;  // scratch path of BASE.inf, BASE.ps, BASE.html, BASE.json
+  std::string console;
+};
+
+struct Example {
+  const char* name;
+  const char* answers;  // a file of examples/, or empty for an automatic run
+};
+
+std::string example_file(const std::string& name) { return source_dir() + "/examples/" + name; }
+
+Fitted fit(const Example& example, bool outputs, const std::string& names = "",
+           const std::string& dir = make_scratch_dir()) {
+  bramble::RunSettings settings;
+  settings.data_file = example_file(std::string(example.name) + ".dat");
+  settings.output_base = dir + "/" + example.name;
+  settings.rule = bramble::SplittingRule::entropy;
+  const bool controlled = *example.answers != '\0';
+  settings.mode = controlled ? bramble::RunMode::controlled : bramble::RunMode::automatic;
+  settings.html = settings.json = outputs;
+  settings.names_file = names;
+  ScriptedConsole typed(controlled ? read_file(example_file(example.answers)) : "");
+  bramble::Run run(typed.input(), typed.output(), typed.error_output(), settings);
+  const int status = bramble::run_with_settings(run, "bramble");
+  return {status, settings.output_base, typed.out()};
+}
+
+// A row of a tree table of the report.
+struct Row {
+  int node = 0;
+  int cases = 0;
+  bool terminal = false;
+  int left = 0;
+  std::vector<int> counts;  // a terminal node's distribution
+};
+
+// Every tree table of the report, in order.
+std::vector<std::vector<Row>> report_tables(const std::string& report) {
+  std::vector<std::vector<Row>> tables;
+  std::istringstream lines(report);
+  std::string line;
+  bool in_table = false;
+  while (std::getline(lines, line)) {
+    if (line.rfind("  node  #cases", 0) == 0) {
+      tables.emplace_back();
+      in_table = true;
+      continue;
+    }
+    std::istringstream fields(line);
+    Row row;
+    std::string word;
+    in_table = in_table && static_cast<bool>(fields >> row.node >> row.cases >> word);
+    if (!in_table) continue;
+    row.terminal = word == "terminal";
+    if (row.terminal) {
+      fields >> word >> word >> word;  // "node with distribution:"
+      for (int count = 0; fields >> count;) row.counts.push_back(count);
+    } else {
+      row.left = std::stoi(word);
+    }
+    tables.back().push_back(row);
+  }
+  return tables;
+}
+
+bramble::Model read_model(const std::string& path) {
+  bramble::Model model;
+  std::string error;
+  EXPECT_TRUE(bramble::read_model_json(read_file(path), model, error)) << error;
+  EXPECT_EQ(bramble::model_fault(model), "");
+  return model;
+}
+
+// Cases of each class reaching each node when the training file is classified with the tree.
+std::map<int, std::vector<int>> classified_counts(const std::string& json, const Example& example,
+                                                  const bramble::Model& model,
+                                                  const std::string& label) {
+  const std::string table = json + "." + label + ".tsv";
+  std::unique_ptr<FILE, int (*)(FILE*)> err(std::tmpfile(), std::fclose);
+  EXPECT_EQ(bramble::classify_command({json, example_file(std::string(example.name) + ".dat"),
+                                       "--tree", label, "-o", table},
+                                      err.get(), err.get()),
+            0);
+  std::map<int, std::vector<int>> counts;
+  std::istringstream lines(read_file(table));
+  std::string header;
+  std::getline(lines, header);
+  EXPECT_EQ(header, "case\tnode\tpredicted\tactual");
+  for (int number, node, predicted, actual; lines >> number >> node >> predicted >> actual;) {
+    std::vector<int>& node_counts = counts[node];
+    node_counts.resize(model.class_labels.size());
+    ++node_counts.at(actual - model.class_labels[0]);
+  }
+  return counts;
+}
+
+const Example EXAMPLES[] = {{"iris", ""},   {"small", ""},   {"stagec", ""},
+                            {"solder", ""}, {"small", "small.answers"}};
+
+TEST(RunOutputs, SavedTreesAreTheReportsAndClassifyTheirTrainingCasesBack) {
+  for (const Example& example : EXAMPLES) {
+    SCOPED_TRACE(std::string(example.name) + " " + example.answers);
+    const Fitted fitted = fit(example, true);
+    ASSERT_EQ(fitted.status, 0) << fitted.console;
+    const bramble::Model model = read_model(fitted.base + ".json");
+    const std::vector<std::vector<Row>> tables = report_tables(read_file(fitted.base + ".inf"));
+    ASSERT_EQ(model.trees.size(), *example.answers ? 1u : 8u);
+    ASSERT_EQ(tables.size(), model.trees.size());
+    for (std::size_t t = 0; t < tables.size(); ++t) {
+      const bramble::ModelTree& tree = model.trees[t];
+      SCOPED_TRACE(tree.label);
+      for (const Row& row : tables[t]) {
+        ASSERT_LE(row.node, static_cast<int>(tree.nodes.size()));
+        const bramble::ModelNode& node = tree.nodes[row.node - 1];
+        EXPECT_EQ(node.cases, row.cases);
+        EXPECT_EQ(node.is_split(), !row.terminal);
+        EXPECT_EQ(row.terminal ? node.class_counts : std::vector<int>{}, row.counts);
+        EXPECT_EQ(node.left, row.terminal ? 0 : row.left);
+      }
+      EXPECT_EQ(tables[t].size(), tree.nodes.size());
+      std::map<int, std::vector<int>> terminal_counts;
+      for (const bramble::ModelNode& node : tree.nodes) {
+        if (!node.is_split()) terminal_counts[node.number] = node.class_counts;
+      }
+      EXPECT_EQ(classified_counts(fitted.base + ".json", example, model, tree.label),
+                terminal_counts);
+    }
+  }
+}
+
+// The page read as XML: every tree's label, and each node's number and class counts as the
+// report tables them (a split node's counts add up to its cases).
+TEST(RunOutputs, PageTreesAreTheReportTables) {
+  const struct {
+    Example example;
+    const char* names;
+  } pages[] = {{{"iris", ""}, "iris.names"}, {{"solder", ""}, ""}};
+  for (const auto& page : pages) {
+    SCOPED_TRACE(page.example.name);
+    const Fitted fitted = fit(page.example, true, *page.names ? example_file(page.names) : "");
+    ASSERT_EQ(fitted.status, 0) << fitted.console;
+    const std::string command = std::string("'") + BRAMBLE_PYTHON + "' '" + source_dir() +
+                                "/tests/html/page_summary.py' '" + fitted.base + ".html'";
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    ASSERT_TRUE(pipe);
+    std::string summary;
+    char buffer[4096];
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe.get())) > 0;) {
+      summary.append(buffer, got);
+    }
+    EXPECT_EQ(pclose(pipe.release()), 0);
+    EXPECT_EQ(occurrences(summary, "overlap") + occurrences(summary, "below 9 px"), 0);
+    // Each tree's nodes on the page: number and class counts.
+    std::vector<std::string> labels;
+    std::vector<std::map<int, std::vector<int>>> trees;
+    std::istringstream lines(summary);
+    for (std::string kind, line; lines >> kind && std::getline(lines, line);) {
+      std::istringstream fields(line);
+      if (kind == "tree") {
+        labels.push_back(line.substr(1));
+        trees.emplace_back();
+      }
+      int number = 0;
+      if (kind != "node" || !(fields >> number)) continue;
+      for (int count; fields >> count;) trees.back()[number].push_back(count);
+    }
+    const std::vector<std::vector<Row>> tables = report_tables(read_file(fitted.base + ".inf"));
+    EXPECT_EQ(labels, (std::vector<std::string>{"grown", "p=0.01", "p=0.005", "p=0.001",
+                                                "p=0.0005", "p=0.0001", "p=0.00001",
+                                                "p=0.000001"}));
+    ASSERT_EQ(trees.size(), tables.size());
+    for (std::size_t t = 0; t < tables.size(); ++t) {
+      EXPECT_EQ(trees[t].size(), tables[t].size());
+      for (const Row& row : tables[t]) {
+        const std::vector<int>& counts = trees[t][row.node];
+        int cases = 0;
+        for (int count : counts) cases += count;
+        EXPECT_EQ(cases, row.cases) << labels[t] << " node " << row.node;
+        if (row.terminal) {
+          EXPECT_EQ(counts, row.counts) << labels[t] << " node " << row.node;
+        }
+      }
+    }
+    if (*page.names) {
+      EXPECT_EQ(occurrences(summary, "name petal_width"), 1);
+    }
+  }
+}
+
+// The specified files do not change when the page and the model are written too.
+TEST(RunOutputs, ReportAndDrawingAreTheSameWithAndWithoutThem) {
+  for (const Example& example : {Example{"iris", ""}, Example{"small", "small.answers"}}) {
+    const std::string dir = make_scratch_dir();
+    const Fitted plain = fit(example, false, "", dir);
+    EXPECT_FALSE(file_exists(plain.base + ".html") || file_exists(plain.base + ".json"));
+    const std::string report = read_file(plain.base + ".inf");
+    const std::string drawing = read_file(plain.base + ".ps");
+    const Fitted full = fit(example, true, "", dir);
+    EXPECT_EQ(read_file(full.base + ".inf"), report);
+    EXPECT_EQ(read_file(full.base + ".ps"), drawing);
+    EXPECT_EQ(full.console, plain.console);
+  }
+}
+
+TEST(RunOutputs, RefusedNamesOrAnUnwritablePageEndTheRun) {
+  const std::string dir = make_scratch_dir();
+  write_file(dir + "/two.names", "a b\n");
+  const Fitted wrong_count = fit({"iris", ""}, true, dir + "/two.names");
+  EXPECT_EQ(wrong_count.status, -1);
+  EXPECT_NE(wrong_count.console.find("holds 2 names, but the data file has 5 columns"),
+            std::string::npos);
+  const Fitted unreadable = fit({"iris", ""}, true, dir + "/absent.names");
+  EXPECT_EQ(unreadable.status, -1);
+  for (const Fitted& refused : {wrong_count, unreadable}) {
+    EXPECT_FALSE(file_exists(refused.base + ".html") || file_exists(refused.base + ".json"));
+    EXPECT_FALSE(file_exists(refused.base + ".ps"));
+  }
+  // A page that cannot be written fails as the report does.
+  std::filesystem::create_directory(dir + "/iris.html");
+  const Fitted unwritable = fit({"iris", ""}, true, "", dir);
+  EXPECT_EQ(unwritable.status, -1);
+  EXPECT_NE(unwritable.console.find("Cannot over-write to file " + dir + "/iris.html"),
+            std::string::npos);
+}
+
+}  // namespace
+}  // namespace bramble_test
