@@ -111,7 +111,7 @@ RunMode ask_mode(Console& console) {
 void run_tree(Run& run, Dataset& data, NodeTable& table, const std::string& data_summary) {
   const std::string report_name = run.settings.report_name();
   init_node_table(table);
-  show_user_notice(run.console.out(), report_name);
+  if (!run.settings.quiet) show_user_notice(run.console.out(), report_name);
   if (!run.settings.mode) run.settings.mode = ask_mode(run.console);
 
   // The last moment to stop with the old report kept has passed.
