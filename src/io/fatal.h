@@ -7,10 +7,12 @@
 
 namespace bramble {
 
-// Exit statuses: data and file errors end with -1 (255 for the shell), internal errors with 1.
+// Exit statuses: data and file errors end with -1 (255 for the shell), internal errors with 1,
+// usage errors with 2.
 constexpr int STATUS_OK = 0;
 constexpr int STATUS_DATA_ERROR = -1;
 constexpr int STATUS_RUNTIME_ERROR = 1;
+constexpr int STATUS_USAGE_ERROR = 2;  // a command line that cannot be followed
 
 struct ProgramExit {
   int status;

@@ -16,8 +16,6 @@ namespace bramble {
 
 namespace {
 
-constexpr int STATUS_USAGE_ERROR = 2;
-
 constexpr const char* USAGE =
     "Usage: bramble classify MODEL.json DATAFILE [--tree LABEL] [-o OUT]\n"
     "Classifies the cases of DATAFILE with one tree of MODEL.json, the model a run saved.\n"

@@ -1,5 +1,6 @@
 #include "program/entry.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 #include <string>
@@ -12,6 +13,7 @@
 #include "io/text_buffer.h"
 #include "program/classify_command.h"
 #include "program/notices.h"
+#include "program/options.h"
 #include "program/run_driver.h"
 #include "tree/node_table.h"
 
@@ -53,7 +55,7 @@ SplittingRule ask_rule(Console& console) {
 
 void run_steps(Run& run, const char* program) {
   Console& console = run.console;
-  show_start_notice(console.out());
+  if (!run.settings.quiet) show_start_notice(console.out());
   if (run.settings.data_file) {
     console.print("\n\n");
     console.print("\nProgram: %s\nData file: %s\n", program, run.settings.data_file->c_str());
@@ -88,17 +90,22 @@ int run_program(int argc, char** argv, FILE* in, FILE* out, FILE* err) {
     return classify_command(std::vector<std::string>(argv + 2, argv + argc), out, err);
   }
   const char* program = argc > 0 ? argv[0] : "bramble";
-  if (argc > 1 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
-    show_usage(out, program);
-    return STATUS_OK;
+  ParsedOptions parsed = parse_options(std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
+  if (!parsed.error.empty()) {
+    std::fprintf(err, "%s: %s (see '%s --help')\n", program, parsed.error.c_str(), program);
+    return STATUS_USAGE_ERROR;
   }
-  if (argc > 1 && std::strcmp(argv[1], "--version") == 0) {
-    std::fprintf(out, "bramble %s\n", BRAMBLE_VERSION);
-    return STATUS_OK;
+  switch (parsed.options.action) {
+    case ProgramAction::help:
+      show_usage(out, program);
+      return STATUS_OK;
+    case ProgramAction::version:
+      std::fprintf(out, "bramble %s\n", BRAMBLE_VERSION);
+      return STATUS_OK;
+    case ProgramAction::run:
+      break;
   }
-  RunSettings settings;
-  if (argc > 1) settings.data_file = argv[1];
-  Run run(in, out, err, std::move(settings));
+  Run run(in, out, err, std::move(parsed.options.settings));
   return run_with_settings(run, program);
 }
 

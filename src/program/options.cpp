@@ -1,6 +1,7 @@
 #include "program/options.h"
 
 #include <cstddef>
+#include <optional>
 
 namespace bramble {
 
@@ -55,16 +56,17 @@ std::string choose(std::optional<T>& slot, T value, const char* what) {
 }
 
 std::string apply(Options& options, OptionId id, const std::string& value) {
+  RunSettings& settings = options.settings;
   switch (id) {
-    case OptionId::entropy: return choose(options.rule, SplittingRule::entropy, "splitting rules");
-    case OptionId::gini: return choose(options.rule, SplittingRule::gini, "splitting rules");
-    case OptionId::automatic: return choose(options.mode, RunMode::automatic, "modes");
-    case OptionId::controlled: return choose(options.mode, RunMode::controlled, "modes");
-    case OptionId::output: options.output_base = value; break;
-    case OptionId::quiet: options.quiet = true; break;
-    case OptionId::html: options.html = true; break;
-    case OptionId::json: options.json = true; break;
-    case OptionId::names: options.names_file = value; break;
+    case OptionId::entropy: return choose(settings.rule, SplittingRule::entropy, "splitting rules");
+    case OptionId::gini: return choose(settings.rule, SplittingRule::gini, "splitting rules");
+    case OptionId::automatic: return choose(settings.mode, RunMode::automatic, "modes");
+    case OptionId::controlled: return choose(settings.mode, RunMode::controlled, "modes");
+    case OptionId::output: settings.output_base = value; break;
+    case OptionId::quiet: settings.quiet = true; break;
+    case OptionId::html: settings.html = true; break;
+    case OptionId::json: settings.json = true; break;
+    case OptionId::names: settings.names_file = value; break;
     case OptionId::help: options.action = ProgramAction::help; break;
     case OptionId::version: options.action = ProgramAction::version; break;
   }
@@ -99,12 +101,13 @@ class Parser {
   }
 
   void take_data_file(const std::string& word) {
-    if (!result_.options.data_file.empty()) {
+    std::optional<std::string>& data_file = result_.options.settings.data_file;
+    if (data_file) {
       fail("extra argument '" + word + "': only one data file is read");
     } else if (word.empty()) {
       fail("an empty data file name");
     } else {
-      result_.options.data_file = word;
+      data_file = word;
     }
   }
 

@@ -2,11 +2,10 @@
 // for further ones, and the data file.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "model/model.h"
+#include "program/settings.h"
 
 namespace bramble {
 
@@ -14,14 +13,7 @@ enum class ProgramAction { run, help, version };
 
 struct Options {
   ProgramAction action = ProgramAction::run;
-  std::optional<SplittingRule> rule;  // set: the rule question is neither asked nor read
-  std::optional<RunMode> mode;        // set: the control question is neither asked nor read
-  std::string output_base;            // empty: the data file's base name, in this directory
-  bool quiet = false;                 // no start-up notice and no new-user notice
-  bool html = false;                  // also write BASE.html
-  bool json = false;                  // also write BASE.json
-  std::string names_file;             // column names for the page and the model
-  std::string data_file;              // empty: asked for at the prompt
+  RunSettings settings;  // a rule or mode set here is neither asked nor read
 };
 
 // The parsed options, or the one-line description of a usage error (error not empty).

@@ -133,7 +133,7 @@ void run_tree(Run& run, Dataset& data, NodeTable& table, const std::string& data
     model = describe_run(data, *run.settings.data_file, *run.settings.rule, names);
   }
   init_node_table(table);
-  show_user_notice(run.console.out(), report_name);
+  if (!run.settings.quiet) show_user_notice(run.console.out(), report_name);
   if (!run.settings.mode) run.settings.mode = ask_mode(run.console);
   if (model) model->mode = *run.settings.mode;
 

@@ -8,9 +8,12 @@ namespace bramble {
 namespace {
 
 // The settings a command line gives, in one comparable line.
-std::string describe(const Options& o) {
+std::string describe(const Options& options) {
+  const RunSettings& o = options.settings;
   std::ostringstream text;
-  text << (o.action == ProgramAction::help ? "help" : o.action == ProgramAction::version ? "version" : "run");
+  text << (options.action == ProgramAction::help      ? "help"
+           : options.action == ProgramAction::version ? "version"
+                                                      : "run");
   if (o.rule) text << (*o.rule == SplittingRule::gini ? " gini" : " entropy");
   if (o.mode) text << (*o.mode == RunMode::controlled ? " controlled" : " automatic");
   if (!o.output_base.empty()) text << " out=" << o.output_base;
@@ -18,7 +21,7 @@ std::string describe(const Options& o) {
   if (o.html) text << " html";
   if (o.json) text << " json";
   if (!o.names_file.empty()) text << " names=" << o.names_file;
-  if (!o.data_file.empty()) text << " data=" << o.data_file;
+  if (o.data_file) text << " data=" << *o.data_file;
   return text.str();
 }
 
