@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "data/collect.h"
+#include "data/column_value.h"
 #include "data/data_error.h"
 #include "data/recode.h"
 #include "data/token_reader.h"
@@ -29,10 +30,9 @@ constexpr double DEFAULT_MISSING_CODE = -9.0;
 // The longest token of the data file format; longer ones are read, but shown cut in messages.
 constexpr int MAX_TOKEN_LENGTH = 199;
 
-constexpr int TYPE_IGNORED = 0;
+// The status a covariate's column starts with in Dataset::var_type.
 constexpr int TYPE_ORDINAL = 1;
 constexpr int TYPE_NOMINAL = 3;
-constexpr int TYPE_RESPONSE = -1;
 
 // Column targets other than a covariate index.
 constexpr int RESPONSE_COLUMN = -1;
@@ -67,41 +67,18 @@ struct Columns {
   int n_cases = 0;
 };
 
-bool header_letter(std::string_view token, int& type) {
-  if (token.size() != 1) return false;
-  switch (token[0]) {
-    case 'o':
-    case 'O':
-      type = TYPE_ORDINAL;
-      return true;
-    case 'n':
-    case 'N':
-      type = TYPE_NOMINAL;
-      return true;
-    case 'd':
-    case 'D':
-      type = TYPE_IGNORED;
-      return true;
-    case 'r':
-    case 'R':
-      type = TYPE_RESPONSE;
-      return true;
-    default:
-      return false;
-  }
-}
-
-void add_column(Header& header, int type) {
+void add_column(Header& header, ColumnKind kind) {
   if (header.column_target.size() >= MAX_COLUMNS) {
     stop_with_message("The header names too many columns.\n", STATUS_DATA_ERROR);
   }
   int target = IGNORED_COLUMN;
-  if (type == TYPE_RESPONSE) {
+  if (kind == ColumnKind::response) {
     target = RESPONSE_COLUMN;
     ++header.response_columns;
-  } else if (type != TYPE_IGNORED) {
+  } else if (kind != ColumnKind::ignored) {
     target = header.n_covariates();
-    append(header.covariate_type, type, "allocation failure in l_alloc()");
+    append(header.covariate_type, kind == ColumnKind::nominal ? TYPE_NOMINAL : TYPE_ORDINAL,
+           "allocation failure in l_alloc()");
   }
   append(header.column_target, target, "allocation failure in l_alloc()");
 }
@@ -114,13 +91,13 @@ Header read_header(TokenReader& tokens) {
   Header header;
   std::string hint;  // when the header ends at a token such as "r,o,o"
   do {
-    int type = TYPE_IGNORED;
-    if (!header_letter(token, type)) {
+    ColumnKind kind = ColumnKind::ignored;
+    if (!header_letter(token, kind)) {
       hint = separator_hint(token);
       tokens.put_back();
       break;
     }
-    add_column(header, type);
+    add_column(header, kind);
   } while (tokens.next(token));
 
   const std::string no_covariate =
@@ -136,23 +113,15 @@ Header read_header(TokenReader& tokens) {
   return header;
 }
 
-bool is_missing_marker(std::string_view token) { return token == "NA" || token == "."; }
-
 void add_response(Columns& columns, std::string_view token, int record, int column) {
-  if (is_missing_marker(token)) {
+  const ColumnValue read = column_value(token, ColumnKind::response);
+  if (read.outcome == ValueOutcome::missing) {
     stop_with_message("Record " + std::to_string(record) +
                           ": the response is missing; every record needs a response value.\n",
                       STATUS_DATA_ERROR);
   }
-  int value = 0;
-  const ParseResult result = parse_integer(token, value);
-  if (result == ParseResult::too_large) {
-    refuse_value(record, column, token, "is out of range for a response (a class number)");
-  }
-  if (result == ParseResult::not_whole) {
-    refuse_value(record, column, token, "is not a whole number in digits (a response names a class)");
-  }
-  if (result != ParseResult::ok) refuse_value(record, column, token, "is not a number");
+  if (read.outcome == ValueOutcome::refused) refuse_value(record, column, token, read.reason);
+  const int value = static_cast<int>(read.value);
   if (value < columns.smallest_valid) columns.smallest_valid = value;
   append(columns.responses, value, "allocation failure in yl_alloc()");
   std::vector<int>& seen = columns.classes_seen;
@@ -170,27 +139,15 @@ void add_response(Columns& columns, std::string_view token, int record, int colu
 void add_covariate(Columns& columns, int var, int type, std::string_view token, int record,
                    int column) {
   std::vector<double>& values = columns.values[var];
-  if (is_missing_marker(token)) {
+  const ColumnValue read =
+      column_value(token, type == TYPE_NOMINAL ? ColumnKind::nominal : ColumnKind::ordinal);
+  if (read.outcome == ValueOutcome::missing) {
     ++columns.missing_count[var];
     append(values, MISSING_MARK, "allocation failure in xl_alloc()");
     return;
   }
-  double value = 0.0;
-  switch (parse_decimal(token, value)) {
-    case ParseResult::ok:
-      break;
-    case ParseResult::no_number:
-    case ParseResult::not_whole:  // given by whole-number reads only
-      refuse_value(record, column, token, "is not a number");
-    case ParseResult::not_finite:
-      refuse_value(record, column, token, "is not a finite number");
-    case ParseResult::too_large:
-      refuse_value(record, column, token, "is too large (the limit is 2^53 in magnitude)");
-  }
-  // Category labels are ints.
-  if (type == TYPE_NOMINAL && (value < INT_MIN || value > INT_MAX)) {
-    refuse_value(record, column, token, "is out of range for a nominal covariate");
-  }
+  if (read.outcome == ValueOutcome::refused) refuse_value(record, column, token, read.reason);
+  const double value = read.value;
   if (value < columns.smallest_valid) columns.smallest_valid = value;
   append(values, value, "allocation failure in xl_alloc()");
 }
