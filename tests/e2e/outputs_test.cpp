@@ -39,9 +39,12 @@ Fitted fit(const Example& example, bool outputs, const std::string& names = "",
   bramble::RunSettings settings;
   settings.data_file = example_file(std::string(example.name) + ".dat");
   settings.output_base = dir + "/" + example.name;
-  settings.rule = bramble::SplittingRule::entropy;
+  // A session's answers answer the two questions too.
   const bool controlled = *example.answers != '\0';
-  settings.mode = controlled ? bramble::RunMode::controlled : bramble::RunMode::automatic;
+  if (!controlled) {
+    settings.rule = bramble::SplittingRule::entropy;
+    settings.mode = bramble::RunMode::automatic;
+  }
   settings.html = settings.json = outputs;
   settings.names_file = names;
   ScriptedConsole typed(controlled ? read_file(example_file(example.answers)) : "");
