@@ -2,20 +2,17 @@
 
 #include <cctype>
 #include <cstdio>
-#include <memory>
 #include <utility>
+
+#include "io/output_file.h"
 
 namespace bramble {
 
 namespace {
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
 // The whole file, or false when it cannot be opened or read (a directory, say).
 bool read_whole_file(const std::string& path, std::string& text) {
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+  FileHandle file(std::fopen(path.c_str(), "rb"));
   if (!file) return false;
   char buffer[4096];
   std::size_t got;
