@@ -20,8 +20,6 @@ TEST(ReadData, LayoutOfTheTextCarriesNoMeaning) {
   for (const std::string& text : {
            "r d o n 1 a 2.5 3 2 b NA 4 1 c 0.5 ."s,
            "r\nd\no\nn\n1\na\n2.5\n3\n2\nb\nNA\n4\n1\nc\n0.5\n.\n"s,
-           "r d o n\r\n1 a 2.5 3\r\n2 b NA 4\r\n1 c 0.5 .\r\n"s,
-           "\xEF\xBB\xBF"s + plain,
            "r d o n\n1 a\0b 2.5 3\n2 \0 NA 4\n1 c 0.5 .\n"s,  // NUL bytes in an ignored column
        }) {
     const ReadOutcome read = read_text(text);
@@ -136,27 +134,6 @@ TEST(ReadData, LinesThatDoNotFitTheHeaderAreNoted) {
     EXPECT_EQ(read.console, file.console);
     EXPECT_EQ(read.report.find("Note"), std::string::npos);
   }
-}
-
-TEST(ReadData, HugeTokensAndManyColumns) {
-  const std::string long_value = "5." + std::string(10 << 20, '0');
-  const ReadOutcome huge =
-      read_text("r o d\n1 " + long_value + " " + std::string(10 << 20, 'x') + "\n0 4 z\n");
-  ASSERT_FALSE(huge.stopped) << huge.console.substr(0, 200);
-  EXPECT_EQ(huge.data.X[0], (std::vector<double>{5, 4}));
-
-  const int n_columns = 20000;
-  std::string wide = "r";
-  for (int j = 1; j < n_columns; ++j) wide += " o";
-  for (int record = 0; record < 2; ++record) {
-    wide += "\n" + std::to_string(record);
-    for (int j = 1; j < n_columns; ++j) wide += " " + std::to_string(j % 7 + record);
-  }
-  const ReadOutcome read = read_text(wide + "\n");
-  ASSERT_FALSE(read.stopped);
-  EXPECT_EQ(read.data.n_covariates, n_columns - 1);
-  EXPECT_EQ(read.data.X[n_columns - 2],
-            (std::vector<double>{(n_columns - 1) % 7, (n_columns - 1) % 7 + 1}));
 }
 
 }  // namespace

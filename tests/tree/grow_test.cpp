@@ -13,9 +13,18 @@ namespace {
 
 using bramble_test::make_dataset;
 
+// Cells as in daughter_counts; a 2x2 table is n (ad - bc)^2 / (row and column totals).
 TEST(SplitStatistic, AddsHalfToEveryCellWhenOneIsBelowFive) {
-  EXPECT_NEAR(split_statistic(bramble_test::daughter_counts({3, 0, 1, 2}), 6), 2.13333, 5e-6);
-  EXPECT_NEAR(split_statistic(bramble_test::daughter_counts({10, 5, 5, 10}), 30), 3.33333, 5e-6);
+  const struct { std::vector<int> cells; int n; double statistic; } rows[] = {
+      {{3, 0, 1, 2}, 6, 8 * 8.0 * 8.0 / (4 * 4 * 5 * 3)},        // (3.5, 0.5, 1.5, 2.5)
+      {{10, 5, 5, 10}, 30, 30 * 75.0 * 75.0 / (15.0 * 15 * 15 * 15)},  // no cell below 5
+      {{10, 4, 4, 10}, 28, 30 * 90.0 * 90.0 / (15.0 * 15 * 15 * 15)},  // 4 is: (10.5, 4.5, ...)
+      {{4, 10, 10, 4}, 28, 30 * 90.0 * 90.0 / (15.0 * 15 * 15 * 15)},
+  };
+  for (const auto& row : rows) {
+    EXPECT_NEAR(split_statistic(bramble_test::daughter_counts(row.cells), row.n), row.statistic,
+                1e-9) << row.cells[0] << " " << row.cells[1];
+  }
 }
 
 struct GrownTree {
@@ -47,15 +56,6 @@ TEST(GrowTree, WorkedExample) {
   // Root table: right (class 1: 2, class 0: 0), left (class 1: 1, class 0: 2), halves added.
   EXPECT_NEAR(t.split_chisq[0], 1.470486, 5e-6);
   EXPECT_EQ(t.split_chisq[2], 0.0);
-}
-
-TEST(GrowTree, PureDataGivesOneNode) {
-  const Dataset data = make_dataset({{1, 2, 3, 4}}, {1, 1, 1, 1}, 2);
-  const GrownTree grown(data);
-  EXPECT_EQ(grown.table.node_count, 1);
-  EXPECT_EQ(grown.table.node_size[0], 4);
-  EXPECT_EQ(grown.table.left_child[0], 0);
-  EXPECT_EQ(grown.table.split_chisq[0], 0.0);
 }
 
 TEST(GrowTree, LowestCovariateWinsATie) {
