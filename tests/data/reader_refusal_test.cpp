@@ -3,14 +3,10 @@
 // of the covariate at fault.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 #include "data/read_text.h"
-#include "data/reader.h"
 #include "io/fatal.h"
-#include "io/fatal.h"
-#include "support/run_binary.h"
 
 namespace bramble_test {
 namespace {
@@ -134,23 +130,6 @@ TEST(ReaderRefusal, IncompleteRecordAfterManyBlocksNamesItsLine) {
   ASSERT_TRUE(read.stopped);
   EXPECT_EQ(read.console, "Data file not complete error at line " + std::to_string(records + 1) +
                               " variable number 1 value = 1 !!!\nPress Enter to end this program!");
-}
-
-TEST(ReaderRefusal, DataFileThatIsADirectory) {
-  FILE* directory = std::fopen(make_scratch_dir().c_str(), "r");
-  if (directory == nullptr) GTEST_SKIP() << "this system does not open directories as files";
-  FILE* report = std::tmpfile();
-  bramble::ProgramExit stop{};
-  try {
-    bramble::read_data(directory, report, report);
-  } catch (const bramble::ProgramExit& exit) {
-    stop = exit;
-  }
-  std::fclose(directory);
-  std::fclose(report);
-  EXPECT_EQ(stop.status, bramble::STATUS_DATA_ERROR);
-  EXPECT_EQ(stop.console_text,
-            "The data file cannot be read (Is a directory).\nPress Enter to end this program!");
 }
 
 }  // namespace

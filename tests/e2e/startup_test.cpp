@@ -1,4 +1,4 @@
-// Start-up: the notice box, the options, the data file name and the two questions before a run.
+// Start-up: the options, the data file name and the two questions before a run.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -15,24 +15,6 @@ std::string initial_root_row(const std::string& report) {
   if (at == std::string::npos) return "";
   const std::size_t row = report.find('\n', at + section.size()) + 1;
   return report.substr(row, report.find('\n', row) - row);
-}
-
-TEST(StartupNotice, FramedBoxOfSeventyFiveColumnsComesFirst) {
-  const std::string out = run_data_set("survive", "").result.out;
-  const std::string rule = std::string(75, '=') + "\n";
-  ASSERT_EQ(out.rfind(rule, 0), 0u);
-  const std::size_t end = out.find(rule, rule.size());
-  ASSERT_NE(end, std::string::npos);
-  // Between the rules: text lines "* ... *" of 75 columns and one separator "*---*".
-  int separators = 0;
-  for (std::size_t at = rule.size(); at < end; at = out.find('\n', at) + 1) {
-    const std::string line = out.substr(at, out.find('\n', at) - at);
-    ASSERT_EQ(line.size(), 75u) << line;
-    separators += line == "*" + std::string(73, '-') + "*";
-    EXPECT_TRUE(line.rfind("* ", 0) == 0 || line[1] == '-') << line;
-    EXPECT_EQ(line.back(), '*');
-  }
-  EXPECT_EQ(separators, 1);
 }
 
 TEST(StartupOptions, HelpAndVersionEndWithoutARun) {

@@ -5,13 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include "io/fatal.h"
 #include "support/hand_tree.h"
+#include "support/scratch_stream.h"
 
 namespace bramble {
 namespace {
 
-using bramble_test::exit_of;
 using bramble_test::make_dataset;
 using bramble_test::place;
 using bramble_test::split;
@@ -129,45 +128,6 @@ TEST(SignificantSplits, AStatisticEqualToTheStoredCriticalValueSurvives) {
     EXPECT_EQ(significant_splits(table, c.n_classes, c.pass)[0], c.kept)
         << c.statistic << " with " << c.n_classes << " classes at pass " << c.pass;
   }
-}
-
-// A root split over cases 0, 1 (left) and 2, 3 (right), renumbered with a wrong unpruned count or
-// an emptied daughter.
-struct RootOnlySplit : ::testing::Test {
-  Dataset data = make_dataset({std::vector<double>(4)}, {0, 1, 1, 0}, 2);
-  NodeTable table{4, 2};
-  std::string printed;
-
-  RootOnlySplit() {
-    split(table, 0, 0, 1.5);
-    place(table, 1, {0, 1});
-    place(table, 2, {2, 3});
-  }
-
-  ProgramExit renumber_ending(int unpruned) {
-    return exit_of(
-        [&](FILE* console) {
-          renumber_tree(data, table, unpruned, console);
-        },
-        printed);
-  }
-};
-
-TEST_F(RootOnlySplit, LargerTreeThanBeforeEndsWithoutWaiting) {
-  const ProgramExit stop = renumber_ending(1);
-  EXPECT_EQ(printed, "Error: a pruned tree cannot be larger than the original tree\n");
-  EXPECT_EQ(stop.status, STATUS_DATA_ERROR);
-  EXPECT_FALSE(stop.wait_for_key);
-}
-
-TEST_F(RootOnlySplit, EmptyTerminalNodeInTheTreeIsASizeMismatch) {
-  place(table, 1, {0, 1, 2, 3});
-  const ProgramExit stop = renumber_ending(3);
-  EXPECT_EQ(printed,
-            "There remain 3 nodes\nCannot match the tree sizes before and after pruning\n"
-            "Press Enter to end this program!");
-  EXPECT_EQ(stop.status, STATUS_DATA_ERROR);
-  EXPECT_TRUE(stop.wait_for_key);
 }
 
 }  // namespace

@@ -2,10 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
-#include "io/fatal.h"
 #include "support/tree_fixtures.h"
 
 namespace bramble {
@@ -89,33 +87,6 @@ TEST(GrowNode, NodeLimitLeavesTheNodeTerminal) {
   grow_node(0, data, table, search);
   EXPECT_EQ(table.node_count, NODE_LIMIT);
   EXPECT_EQ(table.left_child[0], NODE_LIMIT - 2);
-}
-
-TEST(GrowNode, EmptyNodeEndsTheRunWithStatusZero) {
-  const Dataset data = make_dataset({{1, 2}, {3, 4}, {5.5, 1}}, {0, 1}, 2);
-  NodeTable table(2, 2);
-  init_node_table(table);
-  SplitSearch search(data, SplittingRule::entropy);
-  // A split of the root on covariate 3 at 5.5 that sends every case left.
-  table.split_var[0] = 2;
-  table.cut_off[0] = 5.5;
-  partition_node(data, table, 0, search.cases(0), 2, 2, 0);
-  table.parent[1] = table.parent[2] = 0;
-  table.left_child[0] = 1;
-  table.node_count = 3;
-  search.split(0, 1, table.case_node);
-  grow_node(1, data, table, search);
-
-  ProgramExit stop{-1, false, ""};
-  try {
-    grow_node(2, data, table, search);
-  } catch (const ProgramExit& exit) {
-    stop = exit;
-  }
-  EXPECT_EQ(stop.console_text,
-            "The split using variable 3 at a value of 5.500000 results in an empty node\n"
-            "Press Enter to end this program!");
-  EXPECT_EQ(stop.status, 0);
 }
 
 }  // namespace
