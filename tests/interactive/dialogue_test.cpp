@@ -8,7 +8,6 @@
 
 #include "interactive/control.h"
 #include "interactive/dialogue_session.h"
-#include "interactive/ranking.h"
 #include "interactive/scripted_console.h"
 #include "support/run_binary.h"
 
@@ -156,22 +155,6 @@ TEST(Dialogue, NodesPastTheLimitStayTerminalSilently) {
   EXPECT_EQ(typed.out(), "");
   EXPECT_EQ(session.table.left_child[0], 0);
   EXPECT_EQ(session.table.node_count, 199);
-}
-
-TEST(RankSplit, KeepsAscendingImpurityWithTiesInCovariateOrder) {
-  SplitRanking ranking(5, RankedSplit{2.0, 0, 0.0});
-  rank_split(ranking, 0.5, 0, 3.0);
-  rank_split(ranking, 0.2, 1, 7.0);
-  rank_split(ranking, 2.0, 2, 9.0);  // no admissible split: not ranked
-  rank_split(ranking, 0.5, 3, 1.0);  // ties with covariate 0, so ranks after it
-  rank_split(ranking, 0.1, 4, 2.0);
-  const RankedSplit expected[] = {{0.1, 4, 2.0}, {0.2, 1, 7.0}, {0.5, 0, 3.0}, {0.5, 3, 1.0},
-                                  {2.0, 0, 0.0}};
-  for (int p = 0; p < 5; ++p) {
-    EXPECT_EQ(ranking[p].impurity, expected[p].impurity) << "rank " << p + 1;
-    EXPECT_EQ(ranking[p].covariate, expected[p].covariate) << "rank " << p + 1;
-    EXPECT_EQ(ranking[p].cut_off, expected[p].cut_off) << "rank " << p + 1;
-  }
 }
 
 }  // namespace

@@ -11,7 +11,6 @@
 #include "interactive/dialogue_session.h"
 #include "interactive/risk.h"
 #include "interactive/scripted_console.h"
-#include "io/fatal.h"
 
 namespace bramble {
 namespace {
@@ -94,22 +93,6 @@ TEST(CrossValidation, NineteenCasesOrThreeClassesAreNotCrossValidated) {
     EXPECT_EQ(session->report(), "");
     EXPECT_EQ(session->table.node_count, 3);
   }
-}
-
-TEST(CrossValidation, AReportThatCannotBeOpenedEndsTheRun) {
-  DialogueSession session(make_dataset({ascending(20)}, CLASSES, 2));
-  session.report_name = "/nonexistent-directory/session.inf";
-  ScriptedConsole typed("y\n");
-  ProgramExit stop{};
-  try {
-    session.run(typed.console());
-  } catch (const ProgramExit& exit) {
-    stop = exit;
-  }
-  EXPECT_EQ(stop.status, STATUS_DATA_ERROR);
-  EXPECT_EQ(stop.console_text,
-            "Cannot over-write to file /nonexistent-directory/session.inf. It seems protected.\n"
-            "Press Enter to end this program!");
 }
 
 }  // namespace
