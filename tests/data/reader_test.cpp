@@ -13,23 +13,6 @@ namespace {
 
 using namespace std::string_literals;
 
-TEST(ReadData, LayoutOfTheTextCarriesNoMeaning) {
-  const std::string plain = "r d o n\n1 a 2.5 3\n2 b NA 4\n1 c 0.5 .\n";
-  const ReadOutcome expected = read_text(plain);
-  ASSERT_FALSE(expected.stopped) << expected.console;
-  for (const std::string& text : {
-           "r d o n 1 a 2.5 3 2 b NA 4 1 c 0.5 ."s,
-           "r\nd\no\nn\n1\na\n2.5\n3\n2\nb\nNA\n4\n1\nc\n0.5\n.\n"s,
-           "r d o n\n1 a\0b 2.5 3\n2 \0 NA 4\n1 c 0.5 .\n"s,  // NUL bytes in an ignored column
-       }) {
-    const ReadOutcome read = read_text(text);
-    ASSERT_FALSE(read.stopped) << read.console;
-    EXPECT_EQ(read.data.X, expected.data.X);
-    EXPECT_EQ(read.data.y, expected.data.y);
-    EXPECT_EQ(read.report, expected.report);
-  }
-}
-
 TEST(ReadData, AcceptsUpperCaseLettersAndAnyTextInIgnoredColumns) {
   const ReadOutcome read = read_text("R D O N\n0 hello 1 5\n1 NA 2 6\n1 . 3 5\n");
   ASSERT_FALSE(read.stopped) << read.console;

@@ -35,27 +35,6 @@ struct GrownTree {
   SplitSearch search;
 };
 
-TEST(GrowTree, WorkedExample) {
-  // Values 1, 1, 2, 3, 3 with classes 0, 1, 0, 1, 1: the root is cut at 2, its left daughter at 1;
-  // the values-3 node is pure and the values-1 node constant.
-  const Dataset data = make_dataset({{3, 1, 2, 3, 1}}, {1, 0, 0, 1, 1}, 2);
-  const GrownTree grown(data);
-  const NodeTable& t = grown.table;
-  EXPECT_EQ(t.node_count, 5);
-  EXPECT_EQ(t.cut_off[0], 2.0);
-  EXPECT_EQ(t.cut_off[1], 1.0);
-  EXPECT_EQ(std::vector<int>(t.left_child.begin(), t.left_child.begin() + 5),
-            (std::vector<int>{1, 3, 0, 0, 0}));
-  EXPECT_EQ(std::vector<int>(t.parent.begin(), t.parent.begin() + 5),
-            (std::vector<int>{0, 0, 0, 1, 1}));
-  EXPECT_EQ(std::vector<int>(t.node_size.begin(), t.node_size.begin() + 5),
-            (std::vector<int>{5, 3, 2, 2, 1}));
-  EXPECT_EQ(t.case_node, (std::vector<int>{2, 3, 4, 2, 3}));
-  // Root table: right (class 1: 2, class 0: 0), left (class 1: 1, class 0: 2), halves added.
-  EXPECT_NEAR(t.split_chisq[0], 1.470486, 5e-6);
-  EXPECT_EQ(t.split_chisq[2], 0.0);
-}
-
 TEST(GrowTree, LowestCovariateWinsATie) {
   const std::vector<int> classes = {0, 0, 1, 1};
   const Dataset tie = make_dataset({{5, 5, 5, 5}, {1, 2, 3, 4}, {10, 20, 30, 40}}, classes, 2);
