@@ -129,15 +129,20 @@ TEST(SplitSearchRandom, MatchesThePlainSearchAtEveryNode) {
     check_every_node(data, rule, rng);
     const Dataset unfilled = with_unfilled_copies(data);
     check_every_node(data, rule, rng, Packing::when_it_fits, &unfilled);
+  });
+}
+
+TEST(SplitSearchRandom, MatchesThePlainSearchWithoutPackedClasses) {
+  for_random_data_sets(4242, 15, 1200, [](const Dataset& data, Rule rule, std::mt19937& rng) {
     check_every_node(data, rule, rng, Packing::never);
     expect_same_tree(data, rule, Packing::never);
   });
 }
 
 // The same trees as the plain growth; also when the growth frees the columns its search codes and
-// never fills the missing copies (as an automatic run does: it must never read them), and when the
-// search keeps no near tie, so that it walks every searched segment a second time, passing over
-// the blocks that the first walk's bounds rule out.
+// never fills the missing copies (as an automatic run does: it must never read them). A search
+// that keeps no near tie walks every searched segment a second time, passing over the blocks that
+// the first walk's bounds rule out.
 TEST(SplitSearchRandom, GrowsTheSameTreesAsThePlainGrowth) {
   for_random_data_sets(777, 30, 2500, [](const Dataset& data, Rule rule, std::mt19937& rng) {
     expect_same_tree(data, rule);
@@ -153,7 +158,11 @@ TEST(SplitSearchRandom, GrowsTheSameTreesAsThePlainGrowth) {
     // a thousand cases it has too many values to be coded, and its column stays.
     for (const int v : {0, 4, 5}) EXPECT_TRUE(freed.X[v].empty()) << "covariate " << v;
     if (data.n_cases > 1000) EXPECT_EQ(freed.X[3], data.X[3]);
+  });
+}
 
+TEST(SplitSearchRandom, SecondWalksFindTheSameSplits) {
+  for_random_data_sets(606, 15, 2500, [](const Dataset& data, Rule rule, std::mt19937& rng) {
     SplitSearch search(data, rule);
     search.set_near_tie_capacity(0);
     check_every_node_of(data, search, rng);
