@@ -52,6 +52,19 @@ bramble::Dataset ten_categories() {
   return make_dataset({category}, y, 2, {10});
 }
 
+// x = 1..20 in pairs of the classes 0, 0, 1, 1, ..., 9, 9: a cut after 2j cases scores
+// (2j ln j + 2(10 - j) ln(10 - j)) / 20, least at j = 5: ln 5 = 1.609438. Ten classes fill the
+// judgement's side arrays to the last entry.
+bramble::Dataset ten_classes() {
+  std::vector<double> x(20);
+  std::vector<int> y(20);
+  for (int c = 0; c < 20; ++c) {
+    x[c] = c + 1;
+    y[c] = c / 2;
+  }
+  return make_dataset({x}, y, 10);
+}
+
 struct Script {
   const char* name;
   bramble::Dataset data;
@@ -128,6 +141,7 @@ INSTANTIATE_TEST_SUITE_P(
                "specify the split.\nFor example, 1 1 0 0 sends the first two categories to one side "
                "and the rest to the other side.\nEnter here: " + JUDGED,
                3, 12.0, 2},
+        Script{"ten_classes", ten_classes(), "y\ny\nn\nn\n", JUDGED + "1.609438\n", 3, 10.0, 10},
         Script{"tenth_category", ten_categories(),
                TO_MANUAL + "1\n0 0 0 0 0 0 0 0 0 1\n1 1 1 1 1 1 1 1 1 0\nn\nn\n",
                "Enter here: The tenth category cannot go right: enter the complementary pattern "
