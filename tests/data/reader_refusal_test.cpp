@@ -54,7 +54,9 @@ TEST(ReaderRefusal, EachRefusalHasItsMessage) {
        "number).\n"},
       {"r o\n1 2\nabc 3\n", "Record 2, column 1: the value \"abc\" is not a number.\n"},
       {"r o\n1 \0\n"s, "Record 1, column 2: the value \"?\" is not a number.\n"},
-      // Unprintable bytes shown as ?, a long token cut short.
+      // Unprintable bytes shown as ?, a token of more than 40 characters cut short.
+      {"r o\n1 " + std::string(40, 'x') + "\n",
+       "Record 1, column 2: the value \"" + std::string(40, 'x') + "\" is not a number.\n"},
       {"r o\n1 \x01\x7f"s + std::string(60, 'x') + "\n",
        "Record 1, column 2: the value \"??" + std::string(38, 'x') + "...\" is not a number.\n"},
       {"r o\n1 1e999\n", "Record 1, column 2: the value \"1e999\" is not a finite number.\n"},

@@ -52,6 +52,13 @@ TEST(ReadData, ClassesStartAtTheLeastResponse) {
   ASSERT_FALSE(shifted.stopped);
   EXPECT_EQ(shifted.data.y, (std::vector<int>{0, 1, 1}));
   EXPECT_EQ(shifted.data.n_classes, 2);
+  // The ends of the int range are responses like any other.
+  for (const char* ends :
+       {"o r\n1 2147483647\n2 2147483646\n", "o r\n1 -2147483647\n2 -2147483648\n"}) {
+    const ReadOutcome read = read_text(ends);
+    ASSERT_FALSE(read.stopped) << read.console;
+    EXPECT_EQ(read.data.y, (std::vector<int>{1, 0}));
+  }
 }
 
 TEST(ReadData, EverySpellingOfANumberReadsAsItsValue) {
