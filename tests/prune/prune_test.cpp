@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
+#include "io/fatal.h"
 #include "support/hand_tree.h"
 #include "support/scratch_stream.h"
 
@@ -136,6 +139,10 @@ TEST(SignificantSplits, AStatisticEqualToTheCriticalValueSurvives) {
       EXPECT_EQ(kept[0], 1) << n_classes << " classes, pass " << pass;
       EXPECT_EQ(kept[1], 0) << n_classes << " classes, pass " << pass;
     }
+  }
+  // Beyond the table there is no critical value: the run ends with an internal error.
+  for (const auto& [n_classes, pass] : {std::pair{1, 0}, {11, 0}, {2, -1}, {2, N_PRUNE_PASSES}}) {
+    EXPECT_THROW(significant_splits(table, n_classes, pass), ProgramExit) << n_classes << pass;
   }
 }
 
