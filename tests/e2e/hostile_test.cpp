@@ -255,19 +255,21 @@ int run_redirected(const std::string& dir, const std::string& redirections) {
   return raw != -1 && WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
 }
 
-// A closed standard output keeps the prompts out of the report; a closed or unreadable standard
-// input is an empty one.
+// Closed standard output and error keep the prompts and the category list (written to the error
+// output) out of the report; a closed or unreadable standard input is an empty one.
 TEST(HostileStreams, ClosedStreamsChangeNoFile) {
-  const struct { std::string answers, redirections; } runs[] = {
-      {ONE_SPLIT, "<answers >&- 2>&-"}, {"", "<&- >/dev/null"}, {"", "<. >/dev/null"}};
+  const struct { std::string data_set, answers, redirections; } runs[] = {
+      {"ctl", "\ny\ny\nn\n2\ny\nn\nn\n", "<answers >&- 2>&-"},
+      {"survive", "", "<&- >/dev/null"},
+      {"survive", "", "<. >/dev/null"}};
   for (const auto& run : runs) {
-    const Session plain = run_in(scratch_with_data_set("survive"), "survive.dat", run.answers);
+    const Session plain = run_data_set(run.data_set, run.answers);
     const std::string dir = make_scratch_dir();
-    write_file(dir + "/h.dat", read_file(plain.dir + "/survive.dat"));
+    write_file(dir + "/h.dat", read_file(plain.dir + "/" + run.data_set + ".dat"));
     write_file(dir + "/answers", run.answers);
     EXPECT_EQ(run_redirected(dir, run.redirections), 0) << run.redirections;
-    EXPECT_EQ(read_file(dir + "/h.inf"), written(plain, "survive.inf")) << run.redirections;
-    EXPECT_EQ(read_file(dir + "/h.ps"), written(plain, "survive.ps")) << run.redirections;
+    EXPECT_EQ(read_file(dir + "/h.inf"), written(plain, run.data_set + ".inf")) << run.redirections;
+    EXPECT_EQ(read_file(dir + "/h.ps"), written(plain, run.data_set + ".ps")) << run.redirections;
   }
 }
 
