@@ -89,6 +89,17 @@ void write_scratch_file(const std::string& name, const std::uint8_t* data, std::
   if (std::fclose(file) != 0) give_up(path.c_str());
 }
 
+void copy_to_scratch(const std::string& path, const std::string& name) {
+  FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) give_up(path.c_str());
+  std::vector<std::uint8_t> bytes;
+  for (int c = std::fgetc(file); c != EOF; c = std::fgetc(file)) {
+    bytes.push_back(static_cast<std::uint8_t>(c));
+  }
+  std::fclose(file);
+  write_scratch_file(name, bytes.data(), bytes.size());
+}
+
 void run_program_on(const std::string& data_name, const std::uint8_t* input, std::size_t size) {
   enter_scratch();
   bramble::RunSettings settings;

@@ -21,6 +21,9 @@ void start(int* argc, char*** argv);
 // Writes a file of the scratch directory.
 void write_scratch_file(const std::string& name, const std::uint8_t* data, std::size_t size);
 
+// Copies the file at path into the scratch directory under name.
+void copy_to_scratch(const std::string& path, const std::string& name);
+
 // Runs `bramble data_name` in the scratch directory with the given bytes as standard input, as main
 // would (a fatal exit's one-character wait included). Report and drawing of an earlier run are
 // removed first.

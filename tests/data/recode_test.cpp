@@ -52,16 +52,6 @@ TEST(RecodeNominal, CodesInValueOrderWithTheMissingCategoryLast) {
   EXPECT_EQ(recoding_lines(huge.report), "1: 1(-2000000000) 2(0) 1(1000000000) \n");
 }
 
-TEST(RecodeNominal, SingleValueIsOrdinalAndTenCategoriesStay) {
-  const ReadOutcome single = read_nominal({"4", "4", "4"});
-  EXPECT_EQ(single.data.var_type[0], 1);
-  EXPECT_EQ(single.data.X[0], (std::vector<double>{0, 0, 0}));
-
-  const ReadOutcome ten = read_nominal(repeated(1, 10, same_as_value));
-  EXPECT_EQ(ten.data.var_type[0], 10);
-  EXPECT_EQ(recoding_lines(ten.report).find("***"), std::string::npos);
-}
-
 TEST(RecodeMerge, RarestCategoriesBecome999) {
   const ReadOutcome read = read_nominal(repeated(1, 12, same_as_value));
   const std::string lines = recoding_lines(read.report);
@@ -111,16 +101,6 @@ TEST(RecodeOrdinal, MissingCopyHoldsMissingValuesAboveTheLargest) {
   EXPECT_EQ(data.X[3], (std::vector<double>{4.5, 5.5, 2.0}));
   EXPECT_EQ(data.unfilled_copy(3), nullptr);
   EXPECT_EQ(data.X[1], (std::vector<double>{4.5, 1.0, 2.0})) << "the source stays as it was";
-}
-
-TEST(RecodeOrdinal, CopiesOfTheLargestValuesStayExact) {
-  // At the limit of magnitude, one less and one more are still values of their own.
-  const ReadOutcome read = read_text("r o\n0 -9007199254740991\n1 NA\n0 9007199254740991\n");
-  ASSERT_FALSE(read.stopped) << read.console;
-  Dataset data = read.data;
-  EXPECT_EQ(data.X[0], (std::vector<double>{-0x1p53 + 1, -0x1p53, 0x1p53 - 1}));
-  fill_missing_copies(data);
-  EXPECT_EQ(data.X[1], (std::vector<double>{-0x1p53 + 1, 0x1p53, 0x1p53 - 1}));
 }
 
 }  // namespace

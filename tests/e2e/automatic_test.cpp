@@ -13,7 +13,6 @@
 // -52 - 498 / 3) = (348, -218). A single node is the square (-30, -610) to (30, -550).
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 
 #include "e2e/e2e_support.h"
@@ -65,21 +64,6 @@ INSTANTIATE_TEST_SUITE_P(
         // circle. (8, 0, 0, 6) gives 12.194507: kept to 0.0005, collapsed at 0.0001.
         "missing"),
     [](const testing::TestParamInfo<const char*>& info) { return std::string(info.param); });
-
-// The runs' drawings equal these files byte for byte, so rendering the files renders the drawings:
-// seven pages for an automatic run, one for a controlled one.
-TEST(ExpectedDrawings, RenderInGhostscript) {
-  int drawings = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(expected_dir())) {
-    const std::string name = entry.path().filename().string();
-    if (entry.path().extension() != ".ps") continue;
-    ++drawings;
-    const bool controlled = name.rfind("ctl_", 0) == 0 || name == "survive_declined.ps";
-    SCOPED_TRACE(name);
-    if (!check_ghostscript_pages(entry.path().string(), controlled ? 1 : 7)) GTEST_SKIP() << "no gs";
-  }
-  EXPECT_GT(drawings, 0);
-}
 
 }  // namespace
 }  // namespace bramble_test

@@ -1,16 +1,15 @@
-// Whole-program runs on the small data sets of tests/e2e/data, compared with the hand-worked
-// files of tests/e2e/expected.
+// Whole-program runs on small data sets, compared with the hand-worked files of
+// tests/e2e/expected, and the one check of a run that completed.
 #pragma once
 
 #include <string>
 
-#include "support/ghostscript.h"
 #include "support/run_binary.h"
 
 namespace bramble_test {
 
 struct Session {
-  std::string dir;  // scratch directory holding NAME.dat and the files the run wrote
+  std::string dir;  // scratch directory holding the data file and the files the run wrote
   RunResult result;
 };
 
@@ -26,13 +25,16 @@ Session run_in(const std::string& dir, const std::string& args, const std::strin
 // A file the run wrote, by its name in the scratch directory.
 std::string written(const Session& session, const std::string& file);
 
-// tests/e2e/expected, and the file FILE there with "@PROGRAM@" standing for the path of the
-// program (argument 0).
-std::string expected_dir();
+// The file FILE of tests/e2e/expected with "@PROGRAM@" standing for the path of the program.
 std::string expected(const std::string& file);
 
 // The console output after the start-up notice box (everything past its closing rule), or the
 // whole text when it holds no complete box.
 std::string after_notice(const std::string& console);
+
+// The run of BASE.dat finished: status 0, the console's last line, the drawing closed by its
+// trailer with one page (controlled mode) or seven (automatic mode), and the report written in
+// full (the controlled tree table one line per remaining node, or the seven pruned trees).
+void expect_completed(const Session& session, const std::string& base, int pages);
 
 }  // namespace bramble_test

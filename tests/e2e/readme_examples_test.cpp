@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "support/run_binary.h"
+#include "e2e/e2e_support.h"
 
 namespace bramble_test {
 namespace {
@@ -64,23 +64,6 @@ void expect_quoted_in(const std::string& marker, const std::string& written) {
 
 std::string quoted(const std::string& path) { return "'" + path + "'"; }
 
-// A drawing with its header, the given number of pages and the trailer that counts them.
-void expect_complete_drawing(const std::string& ps, int pages) {
-  EXPECT_EQ(ps.rfind("%!PS-Adobe-3.0\n", 0), 0u);
-  EXPECT_EQ(occurrences(ps, "\n%%Page: "), pages);
-  const std::string trailer = "%%Trailer\n%%Pages: " + std::to_string(pages) + "\n%%EOF\n";
-  ASSERT_GE(ps.size(), trailer.size());
-  EXPECT_EQ(ps.substr(ps.size() - trailer.size()), trailer);
-}
-
-// The grown tree and the seven pruned trees, each pruned one with its chi-square line.
-void expect_complete_automatic_report(const std::string& report) {
-  EXPECT_EQ(occurrences(report, "\nThe initial tree:\n"), 1);
-  EXPECT_EQ(occurrences(report, "\nThe pruned tree at p-value of "), 7);
-  EXPECT_EQ(occurrences(report, "The chi-square value for nodes after pruned are shown below\n"), 7);
-  EXPECT_NE(report.find("\nThe pruned tree at p-value of 0.000001:\n"), std::string::npos);
-}
-
 TEST(ReadmeExamples, AutomaticRunsWriteCompleteReportsAndTheQuotedOne) {
   const struct {
     const char* data_set;
@@ -89,29 +72,21 @@ TEST(ReadmeExamples, AutomaticRunsWriteCompleteReportsAndTheQuotedOne) {
   } runs[] = {{"iris", "", false}, {"small", "", true}, {"small", "2\n\n", false}};
   for (const auto& run : runs) {
     SCOPED_TRACE(std::string(run.data_set) + " with answers " + run.answers);
-    const std::string dir = make_scratch_dir();
-    const RunResult result =
-        run_bramble(dir, quoted(EXAMPLES + run.data_set + ".dat"), run.answers);
-    ASSERT_EQ(result.status, 0) << result.out;
-    const std::string report = read_file(dir + "/" + run.data_set + ".inf");
-    expect_complete_automatic_report(report);
-    expect_complete_drawing(read_file(dir + "/" + run.data_set + ".ps"), 7);
-    if (run.quoted) expect_quoted_in("report excerpt: automatic", report);
+    const Session session =
+        run_in(make_scratch_dir(), quoted(EXAMPLES + run.data_set + ".dat"), run.answers);
+    expect_completed(session, run.data_set, 7);
+    if (run.quoted) expect_quoted_in("report excerpt: automatic", written(session, "small.inf"));
   }
 }
 
 TEST(ReadmeExamples, ShippedAnswersRunTheQuotedControlledSession) {
-  const std::string dir = make_scratch_dir();
-  const RunResult run =
-      run_bramble(dir, quoted(EXAMPLES + "small.dat"), read_file(EXAMPLES + "small.answers"));
-  ASSERT_EQ(run.status, 0) << run.out;
+  const Session session = run_in(make_scratch_dir(), quoted(EXAMPLES + "small.dat"),
+                                 read_file(EXAMPLES + "small.answers"));
+  expect_completed(session, "small", 1);
   // The file answers every question: the dialogue never runs out of input.
-  EXPECT_EQ(run.out.find("End of input"), std::string::npos) << run.out;
-  const std::string report = read_file(dir + "/small.inf");
-  EXPECT_EQ(occurrences(report, "\nYour tree:\n"), 1);
-  expect_complete_drawing(read_file(dir + "/small.ps"), 1);
-  expect_quoted_in("report excerpt: controlled", report);
-  expect_quoted_in("console excerpt: controlled", run.out);
+  EXPECT_EQ(session.result.out.find("End of input"), std::string::npos) << session.result.out;
+  expect_quoted_in("report excerpt: controlled", written(session, "small.inf"));
+  expect_quoted_in("console excerpt: controlled", session.result.out);
 }
 
 TEST(ReadmeExamples, AnnotatedAnswersAreTheShippedFile) {
@@ -129,9 +104,9 @@ TEST(ReadmeExamples, DataFileExampleIsReadAsDescribed) {
   ASSERT_EQ(blocks.size(), 1u);
   const std::string dir = make_scratch_dir();
   write_file(dir + "/survey.dat", blocks[0]);
-  const RunResult run = run_bramble(dir, "survey.dat", "");
-  ASSERT_EQ(run.status, 0) << run.out;
-  const std::string report = read_file(dir + "/survey.inf");
+  const Session session = run_in(dir, "survey.dat", "");
+  expect_completed(session, "survey", 7);
+  const std::string report = written(session, "survey.inf");
   // Ten records of five columns, whatever their lines: the root holds all ten cases.
   EXPECT_EQ(report.rfind("There are 3 covariates\n", 0), 0u) << report;
   EXPECT_NE(report.find("\nThe initial tree:\n  node  #cases   left   right  split var  cut-off\n"
@@ -139,7 +114,6 @@ TEST(ReadmeExamples, DataFileExampleIsReadAsDescribed) {
             std::string::npos)
       << report;
   EXPECT_NE(report.find("\n2: 4(1) 3(2) 2(3) 1(-9) \n"), std::string::npos) << report;
-  expect_complete_automatic_report(report);
 }
 
 }  // namespace

@@ -8,7 +8,6 @@
 
 #include "interactive/control.h"
 #include "interactive/dialogue_session.h"
-#include "interactive/ranking.h"
 #include "interactive/scripted_console.h"
 #include "support/run_binary.h"
 
@@ -51,6 +50,19 @@ bramble::Dataset ten_categories() {
     y[c] = c % 2;
   }
   return make_dataset({category}, y, 2, {10});
+}
+
+// x = 1..20 in pairs of the classes 0, 0, 1, 1, ..., 9, 9: a cut after 2j cases scores
+// (2j ln j + 2(10 - j) ln(10 - j)) / 20, least at j = 5: ln 5 = 1.609438. Ten classes fill the
+// judgement's side arrays to the last entry.
+bramble::Dataset ten_classes() {
+  std::vector<double> x(20);
+  std::vector<int> y(20);
+  for (int c = 0; c < 20; ++c) {
+    x[c] = c + 1;
+    y[c] = c / 2;
+  }
+  return make_dataset({x}, y, 10);
 }
 
 struct Script {
@@ -129,6 +141,7 @@ INSTANTIATE_TEST_SUITE_P(
                "specify the split.\nFor example, 1 1 0 0 sends the first two categories to one side "
                "and the rest to the other side.\nEnter here: " + JUDGED,
                3, 12.0, 2},
+        Script{"ten_classes", ten_classes(), "y\ny\nn\nn\n", JUDGED + "1.609438\n", 3, 10.0, 10},
         Script{"tenth_category", ten_categories(),
                TO_MANUAL + "1\n0 0 0 0 0 0 0 0 0 1\n1 1 1 1 1 1 1 1 1 0\nn\nn\n",
                "Enter here: The tenth category cannot go right: enter the complementary pattern "
@@ -156,22 +169,6 @@ TEST(Dialogue, NodesPastTheLimitStayTerminalSilently) {
   EXPECT_EQ(typed.out(), "");
   EXPECT_EQ(session.table.left_child[0], 0);
   EXPECT_EQ(session.table.node_count, 199);
-}
-
-TEST(RankSplit, KeepsAscendingImpurityWithTiesInCovariateOrder) {
-  SplitRanking ranking(5, RankedSplit{2.0, 0, 0.0});
-  rank_split(ranking, 0.5, 0, 3.0);
-  rank_split(ranking, 0.2, 1, 7.0);
-  rank_split(ranking, 2.0, 2, 9.0);  // no admissible split: not ranked
-  rank_split(ranking, 0.5, 3, 1.0);  // ties with covariate 0, so ranks after it
-  rank_split(ranking, 0.1, 4, 2.0);
-  const RankedSplit expected[] = {{0.1, 4, 2.0}, {0.2, 1, 7.0}, {0.5, 0, 3.0}, {0.5, 3, 1.0},
-                                  {2.0, 0, 0.0}};
-  for (int p = 0; p < 5; ++p) {
-    EXPECT_EQ(ranking[p].impurity, expected[p].impurity) << "rank " << p + 1;
-    EXPECT_EQ(ranking[p].covariate, expected[p].covariate) << "rank " << p + 1;
-    EXPECT_EQ(ranking[p].cut_off, expected[p].cut_off) << "rank " << p + 1;
-  }
 }
 
 }  // namespace

@@ -16,8 +16,6 @@ using bramble_test::ScriptedConsole;
 
 const char* const REMINDER = "<reminder>";
 const std::string YES_NO_REMINDER = " Input [Y/y/1] for yes; [N/n/0] for no!";
-const std::string END_NOTE = "\nEnd of input: the remaining answers are taken as no.\n";
-const std::string NOT_WHOLE = "Please enter a whole number.\n";
 
 // Answers as numbers: a choice as 1 (first) or 2 (second), yes as 1 and no as 0.
 int choice_default_first(Console& console) {
@@ -54,69 +52,6 @@ TEST(ConsoleAnswers, EachReaderOnTypedLines) {
     EXPECT_EQ(typed.out(), c.printed) << c.input;
     EXPECT_FALSE(typed.console().input_ended()) << c.input;
   }
-}
-
-TEST(ReadYesNo, PassesOverTheLineEndANumberReadLeft) {
-  ScriptedConsole typed("3\nyes\n5\nno\nn\n");
-  Console& console = typed.console();
-  int value = 0;
-  ASSERT_TRUE(console.read_whole_number(value));
-  EXPECT_EQ(value, 3);
-  // The rest of "yes" goes with it, so the number read that follows sees a fresh line.
-  EXPECT_TRUE(console.read_yes_no());
-  ASSERT_TRUE(console.read_whole_number(value));
-  EXPECT_EQ(value, 5);
-  EXPECT_FALSE(console.read_yes_no());
-  EXPECT_FALSE(console.read_yes_no());
-  EXPECT_EQ(typed.out(), "");
-}
-
-TEST(ReadYesNo, EndOfInputAnswersNoAndIsNotedOnce) {
-  ScriptedConsole typed("\n");
-  Console& console = typed.console();
-  EXPECT_FALSE(console.read_yes_no());
-  EXPECT_TRUE(console.input_ended());
-  EXPECT_FALSE(console.read_yes_no());
-  int value = 0;
-  EXPECT_FALSE(console.read_whole_number(value));
-  std::string word;
-  EXPECT_FALSE(console.read_word(word));
-  EXPECT_EQ(typed.out(), END_NOTE);
-}
-
-TEST(ReadNumberWord, RefusesWordsThatAreNotWholeIntNumbers) {
-  ScriptedConsole typed("abc 7\n2.5\n1e9\n99999999999\n+5 -4\n");
-  Console& console = typed.console();
-  int value = 0;
-  EXPECT_EQ(console.read_number_word(value), NumberRead::not_a_number);
-  // The rest of the refused word's line went with it: the 7 is not read.
-  ASSERT_TRUE(console.read_whole_number(value));
-  EXPECT_EQ(value, 5);
-  ASSERT_TRUE(console.read_whole_number(value));
-  EXPECT_EQ(value, -4);
-  EXPECT_EQ(console.read_number_word(value), NumberRead::end_of_input);
-  EXPECT_EQ(value, -4);
-  EXPECT_EQ(typed.out(), NOT_WHOLE + NOT_WHOLE + NOT_WHOLE + NOT_WHOLE);
-  // The number readers report the end of input but leave noting it to their callers.
-  EXPECT_FALSE(console.input_ended());
-}
-
-TEST(ReadWord, ReadsWordsOfAnyLengthAndLeavesTheLineEndBehind) {
-  const std::string long_word(300, 'w');
-  ScriptedConsole typed("  " + long_word + "\tnext\nab");
-  Console& console = typed.console();
-  std::string word;
-  ASSERT_TRUE(console.read_word(word));
-  EXPECT_EQ(word, long_word);
-  ASSERT_TRUE(console.read_word(word));
-  EXPECT_EQ(word, "next");
-  // One character each: the line end "next" left, then the a.
-  console.wait_for_key();
-  console.wait_for_key();
-  ASSERT_TRUE(console.read_word(word));
-  EXPECT_EQ(word, "b");
-  console.wait_for_key();  // returns at end of input
-  EXPECT_FALSE(console.read_word(word));
 }
 
 // The texts of an exit go to their streams, the error output's first; the wait reads one key.

@@ -127,31 +127,7 @@ TEST(ModelReader, RefusesDamagedModelsSayingWhatIsWrong) {
   }
 }
 
-auto fields(const Model& m) {
-  return std::tie(m.data_file, m.rule, m.mode, m.n_cases, m.class_labels, m.class_counts);
-}
-auto fields(const ModelCovariate& c) {
-  return std::tie(c.number, c.name, c.column, c.kind, c.copy_of, c.missing, c.min, c.max,
-                  c.categories, c.category_counts, c.merged);
-}
-auto fields(const ModelNode& n) {
-  return std::tie(n.number, n.cases, n.class_counts, n.left, n.right, n.covariate, n.kind,
-                  n.cut_off, n.right_categories, n.missing_right, n.has_chisq, n.chisq,
-                  n.majority_class);
-}
-auto fields(const ModelTree& t) {
-  return std::tie(t.label, t.pruned, t.p_value, t.critical_value, t.degrees_of_freedom);
-}
-
-template <typename T>
-void expect_same(const std::vector<T>& written, const std::vector<T>& read) {
-  ASSERT_EQ(written.size(), read.size());
-  for (std::size_t i = 0; i < written.size(); ++i) {
-    EXPECT_TRUE(fields(written[i]) == fields(read[i])) << i;
-  }
-}
-
-TEST(ModelWriter, WritesWhatReadsBackFieldByField) {
+TEST(ModelWriter, WritesWhatReadsBackTheSame) {
   Model model = hand_model();
   // Every field the classifier does not need, given values that are easy to lose on the way.
   model.data_file = "dir/\xc3\xa9t\xc3\xa9 \"1\"\\\t.dat";
@@ -170,16 +146,18 @@ TEST(ModelWriter, WritesWhatReadsBackFieldByField) {
   std::tie(root.cases, root.class_counts, root.cut_off, root.chisq) =
       std::make_tuple(21, std::vector<int>{13, 8}, -123456789.12345679, 2.0 / 3 * 1e-10);
 
+  // The text holds every value, and what the reader makes of it writes the same text again.
+  const std::string text = model_json(model);
+  for (const char* value : {R"("dir/été \"1\"\\\u0009.dat")", R"("entropy")", R"("\u0001)",
+                            "2147483647", "\"count\": -2147483648}", "0.30000000000000004",
+                            "1.7976931348623157e+308", "-5e-324", "1e-05", "0.3333333333333333",
+                            ": 9", "-123456789.12345679", "6.666666666666667e-11", "[13, 8]"}) {
+    EXPECT_NE(text.find(value), std::string::npos) << value << " in\n" << text;
+  }
   Model read;
   std::string error;
-  ASSERT_TRUE(read_model_json(model_json(model), read, error)) << error;
-  EXPECT_TRUE(fields(model) == fields(read));
-  expect_same(model.covariates, read.covariates);
-  expect_same(model.trees, read.trees);
-  for (std::size_t t = 0; t < model.trees.size() && t < read.trees.size(); ++t) {
-    expect_same(model.trees[t].nodes, read.trees[t].nodes);
-  }
-  EXPECT_EQ(model_json(read), model_json(model));
+  ASSERT_TRUE(read_model_json(text, read, error)) << error;
+  EXPECT_EQ(model_json(read), text);
 }
 
 struct CommandRun { int status; std::string out, err; };

@@ -1,5 +1,4 @@
-// Runs inside one process: each run owns its console, random case orders and settings, and the
-// settings can answer the rule and control questions before they are asked.
+// Runs inside one process: each run owns its console, random case orders and settings.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -20,8 +19,8 @@ struct RunOutput {
 };
 
 // A run on examples/small.dat with the given answers, writing dir/small.inf and dir/small.ps.
-RunOutput run_small(const std::string& dir, const std::string& answers,
-                    bramble::RunSettings settings = {}) {
+RunOutput run_small(const std::string& dir, const std::string& answers) {
+  bramble::RunSettings settings;
   const std::string base = dir + "/small";
   settings.data_file = source_dir() + "/examples/small.dat";
   settings.output_base = base;
@@ -29,29 +28,6 @@ RunOutput run_small(const std::string& dir, const std::string& answers,
   bramble::Run run(typed.input(), typed.output(), typed.error_output(), settings);
   const int status = bramble::run_with_settings(run, "bramble");
   return {status, typed.out(), read_file(base + ".inf"), read_file(base + ".ps")};
-}
-
-std::string without(std::string text, const std::string& part) {
-  const std::size_t at = text.find(part);
-  return at == std::string::npos ? text : text.erase(at, part.size());
-}
-
-TEST(RunSettings, PresetRuleAndModeSkipTheirQuestions) {
-  const std::string dir = make_scratch_dir();
-  const RunOutput typed = run_small(dir, "2\nn\n");
-  bramble::RunSettings preset;
-  preset.rule = bramble::SplittingRule::gini;
-  preset.mode = bramble::RunMode::automatic;
-  const RunOutput answered = run_small(dir, "", preset);
-  ASSERT_EQ(typed.status, 0);
-  ASSERT_EQ(answered.status, 0);
-  EXPECT_EQ(answered.report, typed.report);
-  EXPECT_EQ(answered.drawing, typed.drawing);
-  const std::string questions_left_out = without(
-      without(typed.console,
-              "Choose splitting rule [enter 1 for entropy(default) or 2 for gini]: "),
-      "\nDo you want to control the splitting [y/n(default)]? ");
-  EXPECT_EQ(answered.console, questions_left_out);
 }
 
 // The second run sees a fresh console and the same random case orders (the cross-validation of

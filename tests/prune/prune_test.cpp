@@ -5,13 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "io/fatal.h"
 #include "support/hand_tree.h"
+#include "support/scratch_stream.h"
 
 namespace bramble {
 namespace {
 
-using bramble_test::exit_of;
 using bramble_test::make_dataset;
 using bramble_test::place;
 using bramble_test::split;
@@ -111,63 +113,37 @@ TEST_F(ThirteenNodes, TreesShrinkOverThePassesDownToTheRoot) {
   EXPECT_EQ(table.case_node, std::vector<int>(14, 0));
 }
 
-TEST(SignificantSplits, AStatisticEqualToTheStoredCriticalValueSurvives) {
-  const struct {
-    int n_classes;
-    int pass;
-    double statistic;
-    int kept;
-  } cases[] = {
-      {2, 0, 6.6348, 1},   {2, 0, 6.6347, 0},   {2, 1, 7.8793, 0},
-      {3, 0, 9.2103, 1},   {3, 1, 10.5965, 0},  // two degrees of freedom
-      {10, 6, 44.8109, 1}, {10, 6, 44.8108, 0},  // the last entry of the table
-  };
-  for (const auto& c : cases) {
-    NodeTable table(1, c.n_classes);
-    table.node_count = 1;
-    table.split_chisq[0] = c.statistic;
-    EXPECT_EQ(significant_splits(table, c.n_classes, c.pass)[0], c.kept)
-        << c.statistic << " with " << c.n_classes << " classes at pass " << c.pass;
-  }
-}
-
-// A root split over cases 0, 1 (left) and 2, 3 (right), renumbered with a wrong unpruned count or
-// an emptied daughter.
-struct RootOnlySplit : ::testing::Test {
-  Dataset data = make_dataset({std::vector<double>(4)}, {0, 1, 1, 0}, 2);
-  NodeTable table{4, 2};
-  std::string printed;
-
-  RootOnlySplit() {
-    split(table, 0, 0, 1.5);
-    place(table, 1, {0, 1});
-    place(table, 2, {2, 3});
-  }
-
-  ProgramExit renumber_ending(int unpruned) {
-    return exit_of(
-        [&](FILE* console) {
-          renumber_tree(data, table, unpruned, console);
-        },
-        printed);
-  }
+// Upper chi-square quantiles at p = 0.01, 0.005, 0.001, 0.0005, 0.0001, 0.00001 and 0.000001 to
+// four decimals, as printed tables give them; row k - 1 for k degrees of freedom (k + 1 classes).
+const double CRITICAL[9][N_PRUNE_PASSES] = {
+    {6.6348, 7.8794, 10.8275, 12.1156, 15.1367, 19.5114, 23.9281},
+    {9.2103, 10.5966, 13.8155, 15.2018, 18.4206, 23.0258, 27.6310},
+    {11.3448, 12.8381, 16.2662, 17.7300, 21.1075, 25.9017, 30.6648},
+    {13.2767, 14.8602, 18.4668, 19.9973, 23.5127, 28.4732, 33.3768},
+    {15.0862, 16.7496, 20.5150, 22.1053, 25.7448, 30.8561, 35.8881},
+    {16.8118, 18.5475, 22.4577, 24.1028, 27.8563, 33.1070, 38.2583},
+    {18.4753, 20.2777, 24.3218, 26.0177, 29.8775, 35.2585, 40.5218},
+    {20.0902, 21.9549, 26.1244, 27.8680, 31.8276, 37.3315, 42.7009},
+    {21.6659, 23.5893, 27.8771, 29.6658, 33.7199, 39.3406, 44.8109},
 };
 
-TEST_F(RootOnlySplit, LargerTreeThanBeforeEndsWithoutWaiting) {
-  const ProgramExit stop = renumber_ending(1);
-  EXPECT_EQ(printed, "Error: a pruned tree cannot be larger than the original tree\n");
-  EXPECT_EQ(stop.status, STATUS_DATA_ERROR);
-  EXPECT_FALSE(stop.wait_for_key);
-}
-
-TEST_F(RootOnlySplit, EmptyTerminalNodeInTheTreeIsASizeMismatch) {
-  place(table, 1, {0, 1, 2, 3});
-  const ProgramExit stop = renumber_ending(3);
-  EXPECT_EQ(printed,
-            "There remain 3 nodes\nCannot match the tree sizes before and after pruning\n"
-            "Press Enter to end this program!");
-  EXPECT_EQ(stop.status, STATUS_DATA_ERROR);
-  EXPECT_TRUE(stop.wait_for_key);
+TEST(SignificantSplits, AStatisticEqualToTheCriticalValueSurvives) {
+  NodeTable table(2, 2);
+  table.node_count = 2;
+  for (int n_classes = 2; n_classes <= 10; ++n_classes) {
+    for (int pass = 0; pass < N_PRUNE_PASSES; ++pass) {
+      const double critical = CRITICAL[n_classes - 2][pass];
+      table.split_chisq[0] = critical;
+      table.split_chisq[1] = critical - 0.00005;
+      const std::vector<int> kept = significant_splits(table, n_classes, pass);
+      EXPECT_EQ(kept[0], 1) << n_classes << " classes, pass " << pass;
+      EXPECT_EQ(kept[1], 0) << n_classes << " classes, pass " << pass;
+    }
+  }
+  // Beyond the table there is no critical value: the run ends with an internal error.
+  for (const auto& [n_classes, pass] : {std::pair{1, 0}, {11, 0}, {2, -1}, {2, N_PRUNE_PASSES}}) {
+    EXPECT_THROW(significant_splits(table, n_classes, pass), ProgramExit) << n_classes << pass;
+  }
 }
 
 }  // namespace

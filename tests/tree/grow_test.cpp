@@ -2,10 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
-#include "io/fatal.h"
 #include "support/tree_fixtures.h"
 
 namespace bramble {
@@ -13,9 +11,18 @@ namespace {
 
 using bramble_test::make_dataset;
 
+// Cells as in daughter_counts; a 2x2 table is n (ad - bc)^2 / (row and column totals).
 TEST(SplitStatistic, AddsHalfToEveryCellWhenOneIsBelowFive) {
-  EXPECT_NEAR(split_statistic(bramble_test::daughter_counts({3, 0, 1, 2}), 6), 2.13333, 5e-6);
-  EXPECT_NEAR(split_statistic(bramble_test::daughter_counts({10, 5, 5, 10}), 30), 3.33333, 5e-6);
+  const struct { std::vector<int> cells; int n; double statistic; } rows[] = {
+      {{3, 0, 1, 2}, 6, 8 * 8.0 * 8.0 / (4 * 4 * 5 * 3)},        // (3.5, 0.5, 1.5, 2.5)
+      {{10, 5, 5, 10}, 30, 30 * 75.0 * 75.0 / (15.0 * 15 * 15 * 15)},  // no cell below 5
+      {{10, 4, 4, 10}, 28, 30 * 90.0 * 90.0 / (15.0 * 15 * 15 * 15)},  // 4 is: (10.5, 4.5, ...)
+      {{4, 10, 10, 4}, 28, 30 * 90.0 * 90.0 / (15.0 * 15 * 15 * 15)},
+  };
+  for (const auto& row : rows) {
+    EXPECT_NEAR(split_statistic(bramble_test::daughter_counts(row.cells), row.n), row.statistic,
+                1e-9) << row.cells[0] << " " << row.cells[1];
+  }
 }
 
 struct GrownTree {
@@ -27,36 +34,6 @@ struct GrownTree {
   NodeTable table;
   SplitSearch search;
 };
-
-TEST(GrowTree, WorkedExample) {
-  // Values 1, 1, 2, 3, 3 with classes 0, 1, 0, 1, 1: the root is cut at 2, its left daughter at 1;
-  // the values-3 node is pure and the values-1 node constant.
-  const Dataset data = make_dataset({{3, 1, 2, 3, 1}}, {1, 0, 0, 1, 1}, 2);
-  const GrownTree grown(data);
-  const NodeTable& t = grown.table;
-  EXPECT_EQ(t.node_count, 5);
-  EXPECT_EQ(t.cut_off[0], 2.0);
-  EXPECT_EQ(t.cut_off[1], 1.0);
-  EXPECT_EQ(std::vector<int>(t.left_child.begin(), t.left_child.begin() + 5),
-            (std::vector<int>{1, 3, 0, 0, 0}));
-  EXPECT_EQ(std::vector<int>(t.parent.begin(), t.parent.begin() + 5),
-            (std::vector<int>{0, 0, 0, 1, 1}));
-  EXPECT_EQ(std::vector<int>(t.node_size.begin(), t.node_size.begin() + 5),
-            (std::vector<int>{5, 3, 2, 2, 1}));
-  EXPECT_EQ(t.case_node, (std::vector<int>{2, 3, 4, 2, 3}));
-  // Root table: right (class 1: 2, class 0: 0), left (class 1: 1, class 0: 2), halves added.
-  EXPECT_NEAR(t.split_chisq[0], 1.470486, 5e-6);
-  EXPECT_EQ(t.split_chisq[2], 0.0);
-}
-
-TEST(GrowTree, PureDataGivesOneNode) {
-  const Dataset data = make_dataset({{1, 2, 3, 4}}, {1, 1, 1, 1}, 2);
-  const GrownTree grown(data);
-  EXPECT_EQ(grown.table.node_count, 1);
-  EXPECT_EQ(grown.table.node_size[0], 4);
-  EXPECT_EQ(grown.table.left_child[0], 0);
-  EXPECT_EQ(grown.table.split_chisq[0], 0.0);
-}
 
 TEST(GrowTree, LowestCovariateWinsATie) {
   const std::vector<int> classes = {0, 0, 1, 1};
@@ -89,33 +66,6 @@ TEST(GrowNode, NodeLimitLeavesTheNodeTerminal) {
   grow_node(0, data, table, search);
   EXPECT_EQ(table.node_count, NODE_LIMIT);
   EXPECT_EQ(table.left_child[0], NODE_LIMIT - 2);
-}
-
-TEST(GrowNode, EmptyNodeEndsTheRunWithStatusZero) {
-  const Dataset data = make_dataset({{1, 2}, {3, 4}, {5.5, 1}}, {0, 1}, 2);
-  NodeTable table(2, 2);
-  init_node_table(table);
-  SplitSearch search(data, SplittingRule::entropy);
-  // A split of the root on covariate 3 at 5.5 that sends every case left.
-  table.split_var[0] = 2;
-  table.cut_off[0] = 5.5;
-  partition_node(data, table, 0, search.cases(0), 2, 2, 0);
-  table.parent[1] = table.parent[2] = 0;
-  table.left_child[0] = 1;
-  table.node_count = 3;
-  search.split(0, 1, table.case_node);
-  grow_node(1, data, table, search);
-
-  ProgramExit stop{-1, false, ""};
-  try {
-    grow_node(2, data, table, search);
-  } catch (const ProgramExit& exit) {
-    stop = exit;
-  }
-  EXPECT_EQ(stop.console_text,
-            "The split using variable 3 at a value of 5.500000 results in an empty node\n"
-            "Press Enter to end this program!");
-  EXPECT_EQ(stop.status, 0);
 }
 
 }  // namespace

@@ -121,9 +121,10 @@ void for_random_data_sets(unsigned seed, int rounds, int max_cases, Check check)
   }
 }
 
+// Up to 1200 cases: minimum daughter sizes 0 to 12, and above 512 or so cases the continuous
+// covariates have too many values to be coded. Without packed classes, sorted columns leave the
+// class to a lookup by case, as for the largest data sets.
 TEST(SplitSearchRandom, MatchesThePlainSearchAtEveryNode) {
-  // Up to 1200 cases: minimum daughter sizes 0 to 12, and above 512 or so cases the continuous
-  // covariates have too many values to be coded.
   for_random_data_sets(20240611, 40, 1200, [](const Dataset& data, Rule rule, std::mt19937& rng) {
     check_every_node(data, rule, rng);
     const Dataset unfilled = with_unfilled_copies(data);
@@ -131,7 +132,6 @@ TEST(SplitSearchRandom, MatchesThePlainSearchAtEveryNode) {
   });
 }
 
-// Sorted columns whose entries leave the class to a lookup by case, as for the largest data sets.
 TEST(SplitSearchRandom, MatchesThePlainSearchWithoutPackedClasses) {
   for_random_data_sets(4242, 15, 1200, [](const Dataset& data, Rule rule, std::mt19937& rng) {
     check_every_node(data, rule, rng, Packing::never);
@@ -139,16 +139,13 @@ TEST(SplitSearchRandom, MatchesThePlainSearchWithoutPackedClasses) {
   });
 }
 
+// The same trees as the plain growth; also when the growth frees the columns its search codes and
+// never fills the missing copies (as an automatic run does: it must never read them). A search
+// that keeps no near tie walks every searched segment a second time, passing over the blocks that
+// the first walk's bounds rule out.
 TEST(SplitSearchRandom, GrowsTheSameTreesAsThePlainGrowth) {
-  for_random_data_sets(777, 30, 2500, [](const Dataset& data, Rule rule, std::mt19937&) {
+  for_random_data_sets(777, 30, 2500, [](const Dataset& data, Rule rule, std::mt19937& rng) {
     expect_same_tree(data, rule);
-  });
-}
-
-// An automatic growth frees the columns its search codes and never fills the missing copies: it
-// must never read them.
-TEST(SplitSearchRandom, GrowsTheSameTreesOnceTheCodedColumnsAreFreed) {
-  for_random_data_sets(31337, 20, 2500, [](const Dataset& data, Rule rule, std::mt19937&) {
     Dataset freed = with_unfilled_copies(data);
     NodeTable grown(data.n_cases, data.n_classes);
     init_node_table(grown);
@@ -160,9 +157,18 @@ TEST(SplitSearchRandom, GrowsTheSameTreesOnceTheCodedColumnsAreFreed) {
     // Covariate 0 has five values and 4 and 5 are nominal: coded. Covariate 3 is continuous: with
     // a thousand cases it has too many values to be coded, and its column stays.
     for (const int v : {0, 4, 5}) EXPECT_TRUE(freed.X[v].empty()) << "covariate " << v;
-    if (data.n_cases > 1000) {
-      EXPECT_EQ(freed.X[3], data.X[3]);
-    }
+    if (data.n_cases > 1000) EXPECT_EQ(freed.X[3], data.X[3]);
+  });
+}
+
+TEST(SplitSearchRandom, SecondWalksFindTheSameSplits) {
+  for_random_data_sets(606, 15, 2500, [](const Dataset& data, Rule rule, std::mt19937& rng) {
+    SplitSearch search(data, rule);
+    search.set_near_tie_capacity(0);
+    check_every_node_of(data, search, rng);
+    SplitSearch growing(data, rule);
+    growing.set_near_tie_capacity(0);
+    expect_same_tree_of(data, growing);
   });
 }
 
@@ -190,19 +196,6 @@ TEST(SplitSearchRandom, ManyTiedBoundaries) {
       expect_same_tree(data, rule);
     }
   }
-}
-
-// A search that keeps no near tie walks every searched segment a second time, passing over the
-// blocks that the first walk's bounds rule out: it must find what keeping them would.
-TEST(SplitSearchRandom, SecondWalksFindTheSameSplits) {
-  for_random_data_sets(606, 15, 2500, [](const Dataset& data, Rule rule, std::mt19937& rng) {
-    SplitSearch search(data, rule);
-    search.set_near_tie_capacity(0);
-    check_every_node_of(data, search, rng);
-    SplitSearch growing(data, rule);
-    growing.set_near_tie_capacity(0);
-    expect_same_tree_of(data, growing);
-  });
 }
 
 }  // namespace
