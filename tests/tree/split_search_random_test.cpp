@@ -144,7 +144,7 @@ TEST(SplitSearchRandom, MatchesThePlainSearchWithoutPackedClasses) {
 // that keeps no near tie walks every searched segment a second time, passing over the blocks that
 // the first walk's bounds rule out.
 TEST(SplitSearchRandom, GrowsTheSameTreesAsThePlainGrowth) {
-  for_random_data_sets(777, 30, 2500, [](const Dataset& data, Rule rule, std::mt19937& rng) {
+  for_random_data_sets(777, 30, 2500, [](const Dataset& data, Rule rule, std::mt19937&) {
     expect_same_tree(data, rule);
     Dataset freed = with_unfilled_copies(data);
     NodeTable grown(data.n_cases, data.n_classes);
@@ -157,7 +157,9 @@ TEST(SplitSearchRandom, GrowsTheSameTreesAsThePlainGrowth) {
     // Covariate 0 has five values and 4 and 5 are nominal: coded. Covariate 3 is continuous: with
     // a thousand cases it has too many values to be coded, and its column stays.
     for (const int v : {0, 4, 5}) EXPECT_TRUE(freed.X[v].empty()) << "covariate " << v;
-    if (data.n_cases > 1000) EXPECT_EQ(freed.X[3], data.X[3]);
+    if (data.n_cases > 1000) {
+      EXPECT_EQ(freed.X[3], data.X[3]);
+    }
   });
 }
 
