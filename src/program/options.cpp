@@ -34,15 +34,15 @@ constexpr OptionSpec kOptions[] = {
 };
 
 const OptionSpec* find_short(char name) {
-  for (const OptionSpec& spec : kOptions) {
-    if (spec.short_name == name) return &spec;
+  for (const OptionSpec& entry : kOptions) {
+    if (entry.short_name == name) return &entry;
   }
   return nullptr;
 }
 
 const OptionSpec* find_long(const std::string& name) {
-  for (const OptionSpec& spec : kOptions) {
-    if (name == spec.long_name) return &spec;
+  for (const OptionSpec& entry : kOptions) {
+    if (name == entry.long_name) return &entry;
   }
   return nullptr;
 }
@@ -129,10 +129,10 @@ class Parser {
   void take_long(const std::string& body) {
     const std::size_t equals = body.find('=');
     const std::string name = body.substr(0, equals);
-    const OptionSpec* spec = find_long(name);
-    if (spec == nullptr) return fail("unknown option '--" + name + "'");
+    const OptionSpec* entry = find_long(name);
+    if (entry == nullptr) return fail("unknown option '--" + name + "'");
     std::string value;
-    if (spec->takes_value) {
+    if (entry->takes_value) {
       if (!take_value(equals == std::string::npos ? "" : body.substr(equals + 1),
                       equals != std::string::npos, "--" + name, value)) {
         return;
@@ -140,20 +140,20 @@ class Parser {
     } else if (equals != std::string::npos) {
       return fail("option '--" + name + "' takes no argument");
     }
-    fail(apply(result_.options, spec->id, value));
+    fail(apply(result_.options, entry->id, value));
   }
 
   void take_short_group(const std::string& word) {
     for (std::size_t i = 1; i < word.size(); ++i) {
-      const OptionSpec* spec = find_short(word[i]);
-      if (spec == nullptr) return fail(std::string("unknown option '-") + word[i] + "'");
+      const OptionSpec* entry = find_short(word[i]);
+      if (entry == nullptr) return fail(std::string("unknown option '-") + word[i] + "'");
       std::string value;
-      if (spec->takes_value) {
+      if (entry->takes_value) {
         const bool attached = i + 1 < word.size();
         if (!take_value(word.substr(i + 1), attached, std::string("-") + word[i], value)) return;
         i = word.size();
       }
-      fail(apply(result_.options, spec->id, value));
+      fail(apply(result_.options, entry->id, value));
       if (!result_.error.empty()) return;
     }
   }
