@@ -90,7 +90,6 @@ const std::string PROTECTED_DRAWING = "Cannot over-write to file h.ps. It seems 
 
 const std::vector<HostileCase> CASES = {
     {"empty", [] { return ""s; }, "", 255, "No data in the file", Files::refused},
-    {"blanks", [] { return " \n\t\r\n"s; }, "", 255, "No data in the file", Files::refused},
     {"mark_only", [] { return BOM; }, "", 255, "No data in the file", Files::refused},
     {"header_only", [] { return "r o n d\n"s; }, "", 255, "No data in the file", Files::refused},
     {"short_record", [] { return "r o n d 1 2"s; }, "", 255,
@@ -135,7 +134,6 @@ const std::vector<HostileCase> CASES = {
      "", 0, "",
      Files::automatic, Setup::none, "h.dat",
      "1: -9007199254740991.000000 9007199254740991.000000\n"},
-    {"crlf", [] { return line_ends(SMALL, "\r\n"); }, "", 0, "", Files::like_small},
     {"cr", [] { return line_ends(SMALL, "\r"); }, "", 0, "", Files::like_small},
     {"bom_crlf", [] { return BOM + line_ends(SMALL, "\r\n"); }, "", 0, "", Files::like_small},
     {"missing_file", small, "", 255, "h.dat\n Data file does not exist!\n" + PRESS_ENTER + "\n",

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "html/page_summary.h"
 #include "interactive/scripted_console.h"
 #include "model/model_check.h"
 #include "model/model_reader.h"
@@ -176,16 +177,7 @@ TEST(RunOutputs, PageTreesAreTheReportTables) {
     SCOPED_TRACE(page.example.name);
     const Fitted fitted = fit(page.example, true, *page.names ? example_file(page.names) : "");
     ASSERT_EQ(fitted.status, 0) << fitted.console;
-    const std::string command = std::string("'") + BRAMBLE_PYTHON + "' '" + source_dir() +
-                                "/tests/html/page_summary.py' '" + fitted.base + ".html'";
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    ASSERT_TRUE(pipe);
-    std::string summary;
-    char buffer[4096];
-    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe.get())) > 0;) {
-      summary.append(buffer, got);
-    }
-    EXPECT_EQ(pclose(pipe.release()), 0);
+    const std::string summary = page_summary_of_file(fitted.base + ".html");
     EXPECT_EQ(occurrences(summary, "overlap") + occurrences(summary, "below 9 px"), 0);
     // Each tree's nodes on the page: number and class counts.
     std::vector<std::string> labels;
