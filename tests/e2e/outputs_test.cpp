@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <numeric>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -32,6 +33,7 @@ struct Fitted {
 struct Example {
   const char* name;     // a data file of examples/, without ".dat"
   const char* answers;  // a file of examples/, or empty for an automatic run
+  const char* names = "";  // a names file of examples/, or empty
 };
 
 std::string example_file(const std::string& name) { return source_dir() + "/examples/" + name; }
@@ -125,19 +127,42 @@ std::map<int, std::vector<int>> classified_counts(const std::string& json, const
 }
 
 // The last has merged categories, a missing category and responses 4 and 5.
-const Example EXAMPLES[] = {{"iris", ""},   {"small", ""},   {"stagec", ""},
+const Example EXAMPLES[] = {{"iris", "", "iris.names"}, {"small", ""}, {"stagec", ""},
                             {"solder", ""}, {"small", "small.answers"},
                             {"../tests/e2e/data/merged", ""}};
 
-TEST(RunOutputs, SavedTreesAreTheReportsAndClassifyTheirTrainingCasesBack) {
+TEST(RunOutputs, SavedTreesAndPagesAreTheReportsAndClassifyTheTrainingCasesBack) {
   for (const Example& example : EXAMPLES) {
     SCOPED_TRACE(std::string(example.name) + " " + example.answers);
-    const Fitted fitted = fit(example, true);
+    const Fitted fitted = fit(example, true, *example.names ? example_file(example.names) : "");
     ASSERT_EQ(fitted.status, 0) << fitted.console;
     const bramble::Model model = read_model(fitted.base + ".json");
     const std::vector<std::vector<Row>> tables = report_tables(read_file(fitted.base + ".inf"));
     ASSERT_EQ(model.trees.size(), *example.answers ? 1u : 8u);
     ASSERT_EQ(tables.size(), model.trees.size());
+    // The page read as XML: each tree's label, then each node's number and class counts.
+    const std::string summary = page_summary_of_file(fitted.base + ".html");
+    EXPECT_EQ(occurrences(summary, "overlap") + occurrences(summary, "below 9 px"), 0);
+    std::vector<std::string> labels;
+    std::vector<std::map<int, std::vector<int>>> page_trees;
+    std::istringstream lines(summary);
+    for (std::string kind, line; lines >> kind && std::getline(lines, line);) {
+      std::istringstream fields(line);
+      if (kind == "tree") {
+        labels.push_back(line.substr(1));
+        page_trees.emplace_back();
+      }
+      int number = 0;
+      if (kind != "node" || !(fields >> number)) continue;
+      for (int count; fields >> count;) page_trees.back()[number].push_back(count);
+    }
+    if (!*example.answers) {
+      EXPECT_EQ(labels, (std::vector<std::string>{"grown", "p=0.01", "p=0.005", "p=0.001",
+                                                  "p=0.0005", "p=0.0001", "p=0.00001",
+                                                  "p=0.000001"}));
+    }
+    ASSERT_EQ(page_trees.size(), tables.size());
+    EXPECT_EQ(occurrences(summary, "name petal_width"), *example.names ? 1 : 0);
     if (*example.answers) {  // the model of examples/ is this run's, but for its data file
       bramble::Model saved = read_model(example_file("small.json"));
       saved.data_file = model.data_file;
@@ -146,7 +171,15 @@ TEST(RunOutputs, SavedTreesAreTheReportsAndClassifyTheirTrainingCasesBack) {
     for (std::size_t t = 0; t < tables.size(); ++t) {
       const bramble::ModelTree& tree = model.trees[t];
       SCOPED_TRACE(tree.label);
+      EXPECT_EQ(labels[t], tree.label);
+      EXPECT_EQ(page_trees[t].size(), tables[t].size());
       for (const Row& row : tables[t]) {
+        // A split node's counts on the page add up to its cases.
+        const std::vector<int>& page_counts = page_trees[t][row.node];
+        EXPECT_EQ(std::accumulate(page_counts.begin(), page_counts.end(), 0), row.cases);
+        if (row.terminal) {
+          EXPECT_EQ(page_counts, row.counts) << "node " << row.node;
+        }
         ASSERT_LE(row.node, static_cast<int>(tree.nodes.size()));
         const bramble::ModelNode& node = tree.nodes[row.node - 1];
         EXPECT_EQ(node.cases, row.cases);
@@ -161,57 +194,6 @@ TEST(RunOutputs, SavedTreesAreTheReportsAndClassifyTheirTrainingCasesBack) {
       }
       EXPECT_EQ(classified_counts(fitted.base + ".json", example, model, tree.label),
                 terminal_counts);
-    }
-  }
-}
-
-// The page read as XML: every tree's label, and each node's number and class counts as the
-// report tables them (a split node's counts add up to its cases).
-TEST(RunOutputs, PageTreesAreTheReportTables) {
-  const struct {
-    Example example;
-    const char* names;
-  } pages[] = {{{"iris", ""}, "iris.names"}, {{"solder", ""}, ""},
-               {{"../tests/e2e/data/merged", ""}, ""}};
-  for (const auto& page : pages) {
-    SCOPED_TRACE(page.example.name);
-    const Fitted fitted = fit(page.example, true, *page.names ? example_file(page.names) : "");
-    ASSERT_EQ(fitted.status, 0) << fitted.console;
-    const std::string summary = page_summary_of_file(fitted.base + ".html");
-    EXPECT_EQ(occurrences(summary, "overlap") + occurrences(summary, "below 9 px"), 0);
-    // Each tree's nodes on the page: number and class counts.
-    std::vector<std::string> labels;
-    std::vector<std::map<int, std::vector<int>>> trees;
-    std::istringstream lines(summary);
-    for (std::string kind, line; lines >> kind && std::getline(lines, line);) {
-      std::istringstream fields(line);
-      if (kind == "tree") {
-        labels.push_back(line.substr(1));
-        trees.emplace_back();
-      }
-      int number = 0;
-      if (kind != "node" || !(fields >> number)) continue;
-      for (int count; fields >> count;) trees.back()[number].push_back(count);
-    }
-    const std::vector<std::vector<Row>> tables = report_tables(read_file(fitted.base + ".inf"));
-    EXPECT_EQ(labels, (std::vector<std::string>{"grown", "p=0.01", "p=0.005", "p=0.001",
-                                                "p=0.0005", "p=0.0001", "p=0.00001",
-                                                "p=0.000001"}));
-    ASSERT_EQ(trees.size(), tables.size());
-    for (std::size_t t = 0; t < tables.size(); ++t) {
-      EXPECT_EQ(trees[t].size(), tables[t].size());
-      for (const Row& row : tables[t]) {
-        const std::vector<int>& counts = trees[t][row.node];
-        int cases = 0;
-        for (int count : counts) cases += count;
-        EXPECT_EQ(cases, row.cases) << labels[t] << " node " << row.node;
-        if (row.terminal) {
-          EXPECT_EQ(counts, row.counts) << labels[t] << " node " << row.node;
-        }
-      }
-    }
-    if (*page.names) {
-      EXPECT_EQ(occurrences(summary, "name petal_width"), 1);
     }
   }
 }
