@@ -134,7 +134,7 @@ const Example EXAMPLES[] = {{"iris", "", "iris.names"}, {"small", ""}, {"stagec"
 TEST(RunOutputs, SavedTreesAndPagesAreTheReportsAndClassifyTheTrainingCasesBack) {
   for (const Example& example : EXAMPLES) {
     SCOPED_TRACE(std::string(example.name) + " " + example.answers);
-    // The specified files and the console are the same with and without the page and the model.
+    // The report, the drawing and the console are the same with and without the page and the model.
     const std::string names = *example.names ? example_file(example.names) : "";
     const std::string dir = make_scratch_dir();
     const Fitted plain = fit(example, false, names, dir);
@@ -177,6 +177,10 @@ TEST(RunOutputs, SavedTreesAndPagesAreTheReportsAndClassifyTheTrainingCasesBack)
       bramble::Model saved = read_model(example_file("small.json"));
       saved.data_file = model.data_file;
       EXPECT_EQ(bramble::model_json(saved), bramble::model_json(model));
+      // The root's judged split on the page, with the cross-validated risk the dialogue printed
+      // (2.733728, interval 0.528931 to 14.128996).
+      EXPECT_NE(read_file(fitted.base + ".html").find("<td>2.7337</td><td>0.5289 to 14.1290</td>"),
+                std::string::npos);
     }
     for (std::size_t t = 0; t < tables.size(); ++t) {
       const bramble::ModelTree& tree = model.trees[t];
