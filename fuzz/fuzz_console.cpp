@@ -8,14 +8,8 @@
 
 #include "fuzz_support.h"
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-  bramble_fuzz::start(argc, argv);
-  bramble_fuzz::copy_to_scratch(BRAMBLE_FUZZ_DIR "/console.dat", "console.dat");
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size > bramble_fuzz::MAX_INPUT_BYTES) return -1;
-  bramble_fuzz::run_program_on("console.dat", data, size);
+  bramble_fuzz::run_program_on(BRAMBLE_FUZZ_DIR "/console.dat", data, size);
   return 0;
 }

@@ -5,14 +5,8 @@
 
 #include "fuzz_support.h"
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-  bramble_fuzz::start(argc, argv);
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size > bramble_fuzz::MAX_INPUT_BYTES) return -1;
-  bramble_fuzz::write_scratch_file("fuzz.dat", data, size);
-  bramble_fuzz::run_program_on("fuzz.dat", nullptr, 0);
+  bramble_fuzz::run_program_on(bramble_fuzz::write_scratch_file("fuzz.dat", data, size), nullptr, 0);
   return 0;
 }

@@ -14,33 +14,10 @@ namespace {
 
 constexpr auto npos = std::string::npos;
 
-// A controlled run in three classes labelled 1 to 3; colour has rare categories merged into 999.
+// A controlled run in three classes labelled 1 to 3 (html/three_classes.json); colour has rare
+// categories merged into 999.
 bramble::Model three_class_run() {
-  bramble::Model m;
-  std::string error;
-  EXPECT_TRUE(bramble::read_model_json(R"({"format": "bramble-tree", "version": 1,
- "data_file": "iris.dat", "rule": "gini", "mode": "controlled", "cases": 150,
- "classes": [{"label": 1, "count": 50}, {"label": 2, "count": 50}, {"label": 3, "count": 50}],
- "covariates": [
-  {"number": 1, "name": "petal.length", "column": 1, "kind": "ordinal", "missing": 0, "min": 0,
-   "max": 206},
-  {"number": 2, "name": "colour", "column": 2, "kind": "nominal", "missing": 0, "categories": [
-   {"label": 1, "count": 9}, {"label": 2, "count": 30}, {"label": 3, "count": 9},
-   {"label": 4, "count": 9}, {"label": 5, "count": 9}, {"label": 6, "count": 9},
-   {"label": 7, "count": 9}, {"label": 8, "count": 9}, {"label": 999, "count": 57}],
-   "merged": [9, 10, 11]},
-  {"number": 3, "name": "petal.width", "column": 3, "kind": "ordinal", "missing": 0, "min": 0,
-   "max": 206}],
- "trees": [{"label": "controlled", "nodes": [
-  {"number": 1, "cases": 150, "class_counts": [50, 50, 50], "split": {"covariate": 1,
-   "kind": "ordinal", "cut_off": 2.45, "missing": "left", "left": 2, "right": 3}},
-  {"number": 2, "cases": 50, "class_counts": [50, 0, 0], "majority_class": 0},
-  {"number": 3, "cases": 100, "class_counts": [0, 50, 50], "split": {"covariate": 2,
-   "kind": "nominal", "right_categories": [2, 999], "missing": "left", "left": 4, "right": 5}},
-  {"number": 4, "cases": 54, "class_counts": [0, 30, 24], "majority_class": 1},
-  {"number": 5, "cases": 46, "class_counts": [0, 20, 26], "majority_class": 2}]}]})",
-                                       m, error))
-      << error;
+  bramble::Model m = model_of_file(source_dir() + "/tests/html/three_classes.json");
   const auto ordinal = bramble::CovariateKind::ordinal, nominal = bramble::CovariateKind::nominal;
   m.judged = {{1, 1, ordinal, 2.45, {}, false, 0.6667, 2.5, 1.8, 3.4, false, 0, 0, 0, true},
               {3, 3, ordinal, 1.75, {}, false, 0.99, 1.1, 0.8, 1.5, false, 0, 0, 0, false},

@@ -41,22 +41,6 @@ TEST(RelativeRisk, HandWorkedTables) {
   }
 }
 
-TEST(FoldPooling, TurnsATallyWhoseFirstProductIsNotLarger) {
-  using bramble_test::daughter_counts;
-  using bramble_test::entries_of;
-  DaughterCounts pooled(2);
-  add_fold_tally(daughter_counts({1, 2, 3, 4}), pooled);
-  EXPECT_EQ(entries_of(pooled), (std::vector<int>{2, 4, 1, 3}));
-  add_fold_tally(daughter_counts({4, 3, 1, 2}), pooled);
-  EXPECT_EQ(entries_of(pooled), (std::vector<int>{6, 7, 2, 5}));
-  add_fold_tally(daughter_counts({1, 1, 1, 1}), pooled);  // equal products are turned as well
-  EXPECT_EQ(entries_of(pooled), (std::vector<int>{7, 8, 3, 6}));
-  // Products of large folds do not overflow.
-  DaughterCounts large(2);
-  add_fold_tally(daughter_counts({100000, 100000, 1, 1}), large);
-  EXPECT_EQ(entries_of(large), (std::vector<int>{100000, 100000, 1, 1}));
-}
-
 // Twenty cases; the first random order of a run is 17 2 6 16 | 5 4 19 18 | 14 9 12 7 | 15 10 11 1
 // | 8 13 0 3.
 const std::vector<int> CLASSES = {0, 0, 0, 1, 0, 0, 1, 0, 0, 0, 1, 1, 0, 1, 1, 1, 1, 0, 1, 1};
