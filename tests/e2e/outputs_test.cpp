@@ -177,10 +177,12 @@ TEST(RunOutputs, SavedTreesAndPagesAreTheReportsAndClassifyTheTrainingCasesBack)
       bramble::Model saved = read_model(example_file("small.json"));
       saved.data_file = model.data_file;
       EXPECT_EQ(bramble::model_json(saved), bramble::model_json(model));
-      // The root's judged split on the page, with the cross-validated risk the dialogue printed
-      // (2.733728, interval 0.528931 to 14.128996).
-      EXPECT_NE(read_file(fitted.base + ".html").find("<td>2.7337</td><td>0.5289 to 14.1290</td>"),
-                std::string::npos);
+      // So is the page, named after the file as the README runs it.
+      std::string page = read_file(fitted.base + ".html");
+      for (std::size_t at; (at = page.find(source_dir() + "/")) != std::string::npos;) {
+        page.erase(at, source_dir().size() + 1);
+      }
+      EXPECT_EQ(page, read_file(example_file("small.html")));
     }
     for (std::size_t t = 0; t < tables.size(); ++t) {
       const bramble::ModelTree& tree = model.trees[t];
