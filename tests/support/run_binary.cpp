@@ -64,6 +64,18 @@ int occurrences(const std::string& text, const std::string& part) {
   return count;
 }
 
+std::string first_difference(const std::string& actual, const std::string& expected) {
+  std::istringstream a(actual), e(expected);
+  std::string line_a, line_e;
+  for (int number = 1; std::getline(a, line_a) || std::getline(e, line_e); ++number) {
+    std::getline(e, line_e);
+    if (line_a != line_e) return "line " + std::to_string(number) + ":\n" + line_a + "\nexpected:\n" + line_e;
+    line_a.clear();
+    line_e.clear();
+  }
+  return actual == expected ? "" : "at the end";
+}
+
 RunResult run_bramble(const std::string& dir, const std::string& args, const std::string& stdin_text,
                       int timeout_s) {
   write_file(dir + "/.stdin", stdin_text);

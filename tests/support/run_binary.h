@@ -23,6 +23,9 @@ bool file_exists(const std::string& path);
 // How many times part occurs in text (overlapping occurrences counted).
 int occurrences(const std::string& text, const std::string& part);
 
+// Where two texts first differ: the line number and both lines; empty when they are equal.
+std::string first_difference(const std::string& actual, const std::string& expected);
+
 // Runs `bramble args...` (args joined with blanks, unquoted) in dir with the given standard input
 // (an empty text gives an input that is at its end at once), killed after timeout_s seconds.
 RunResult run_bramble(const std::string& dir, const std::string& args, const std::string& stdin_text,
