@@ -130,10 +130,10 @@ std::map<int, std::vector<int>> classified_counts(const std::string& json, const
 
 // The last has merged categories, a missing category and responses 4 and 5.
 const Example EXAMPLES[] = {
-    {"examples/iris", "", "examples/iris.names", "tests/e2e/expected/iris.html"},
+    {"examples/iris", "", "examples/iris.names", "tests/e2e/expected/iris.xhtml"},
     {"examples/small", ""}, {"examples/stagec", ""}, {"examples/solder", ""},
     {"examples/small", "examples/small.answers", "", "examples/small.html"},
-    {"tests/e2e/data/merged", "", "", "tests/e2e/expected/merged.html"}};
+    {"tests/e2e/data/merged", "", "", "tests/e2e/expected/merged.xhtml"}};
 
 TEST(RunOutputs, SavedTreesAndPagesAreTheReportsAndClassifyTheTrainingCasesBack) {
   for (const Example& example : EXAMPLES) {
