@@ -24,11 +24,11 @@ class AutomaticRun : public testing::TestWithParam<const char*> {};
 
 TEST_P(AutomaticRun, ReportDrawingAndConsoleAreTheHandWorkedOnes) {
   const std::string name = GetParam();
-  const Session session = run_data_set(name, "\n\n");
-  ASSERT_FALSE(session.result.timed_out);
-  EXPECT_EQ(session.result.status, 0);
-  EXPECT_EQ(session.result.err, "");
-  EXPECT_EQ(after_notice(session.result.out), expected(name + ".out"));
+  const RunResult session = run_data_set(name, "\n\n");
+  ASSERT_FALSE(session.timed_out);
+  EXPECT_EQ(session.status, 0);
+  EXPECT_EQ(session.err, "");
+  EXPECT_EQ(after_notice(session.out), expected(name + ".out"));
   EXPECT_EQ(written(session, name + ".inf"), expected(name + ".inf"));
   EXPECT_EQ(written(session, name + ".ps"), expected(name + ".ps"));
 }

@@ -55,11 +55,11 @@ class ControlledRun : public testing::TestWithParam<Script> {};
 
 TEST_P(ControlledRun, ConsoleReportAndDrawingAreTheHandWorkedOnes) {
   const Script& script = GetParam();
-  const Session session = run_data_set("ctl", script.answers);
-  ASSERT_FALSE(session.result.timed_out);
-  EXPECT_EQ(session.result.status, 0);
-  EXPECT_EQ(after_notice(session.result.out), expected(std::string("ctl_") + script.name + ".out"));
-  EXPECT_EQ(session.result.err, script.category_list);
+  const RunResult session = run_data_set("ctl", script.answers);
+  ASSERT_FALSE(session.timed_out);
+  EXPECT_EQ(session.status, 0);
+  EXPECT_EQ(after_notice(session.out), expected(std::string("ctl_") + script.name + ".out"));
+  EXPECT_EQ(session.err, script.category_list);
   EXPECT_EQ(written(session, "ctl.inf"), expected(std::string("ctl_") + script.tree + ".inf"));
   EXPECT_EQ(written(session, "ctl.ps"), expected(std::string("ctl_") + script.tree + ".ps"));
 }

@@ -6,8 +6,6 @@ namespace bramble_test {
 
 namespace {
 
-constexpr int kRunTimeoutSeconds = 60;
-
 bool ends_with(const std::string& text, const std::string& end) {
   return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
@@ -21,16 +19,8 @@ std::string scratch_with_data_set(const std::string& name) {
   return dir;
 }
 
-Session run_data_set(const std::string& name, const std::string& stdin_text) {
+RunResult run_data_set(const std::string& name, const std::string& stdin_text) {
   return run_in(scratch_with_data_set(name), name + ".dat", stdin_text);
-}
-
-Session run_in(const std::string& dir, const std::string& args, const std::string& stdin_text) {
-  return Session{dir, run_bramble(dir, args, stdin_text, kRunTimeoutSeconds)};
-}
-
-std::string written(const Session& session, const std::string& file) {
-  return read_file(session.dir + "/" + file);
 }
 
 std::string expected(const std::string& file) {
@@ -53,14 +43,13 @@ std::string after_notice(const std::string& console) {
   return console.substr(closing + rule.size());
 }
 
-void expect_completed(const Session& session, const std::string& base, int pages) {
-  const RunResult& run = session.result;
+void expect_completed(const RunResult& run, const std::string& base, int pages) {
   EXPECT_FALSE(run.timed_out);
   EXPECT_EQ(run.status, 0) << after_notice(run.out).substr(0, 2000);
   EXPECT_TRUE(ends_with(run.out, "Please view or print PS file: " + base + ".ps\n"));
-  EXPECT_TRUE(ends_with(written(session, base + ".ps"),
+  EXPECT_TRUE(ends_with(written(run, base + ".ps"),
                         "%%Trailer\n%%Pages: " + std::to_string(pages) + "\n%%EOF\n"));
-  const std::string report = written(session, base + ".inf");
+  const std::string report = written(run, base + ".inf");
   if (pages == 1) {
     const std::size_t tree = report.find("\nYour tree:\n");
     const std::size_t remain = run.out.rfind("There remain ");

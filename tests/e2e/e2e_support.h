@@ -8,22 +8,11 @@
 
 namespace bramble_test {
 
-struct Session {
-  std::string dir;  // scratch directory holding the data file and the files the run wrote
-  RunResult result;
-};
-
 // A fresh scratch directory holding a copy of tests/e2e/data/NAME.dat.
 std::string scratch_with_data_set(const std::string& name);
 
 // Runs `bramble NAME.dat` in a fresh scratch directory holding a copy of that data set.
-Session run_data_set(const std::string& name, const std::string& stdin_text);
-
-// Runs bramble with the given arguments in dir.
-Session run_in(const std::string& dir, const std::string& args, const std::string& stdin_text);
-
-// A file the run wrote, by its name in the scratch directory.
-std::string written(const Session& session, const std::string& file);
+RunResult run_data_set(const std::string& name, const std::string& stdin_text);
 
 // The file FILE of tests/e2e/expected with "@PROGRAM@" standing for the path of the program.
 std::string expected(const std::string& file);
@@ -35,6 +24,6 @@ std::string after_notice(const std::string& console);
 // The run of BASE.dat finished: status 0, the console's last line, the drawing closed by its
 // trailer with one page (controlled mode) or seven (automatic mode), and the report written in
 // full (the controlled tree table one line per remaining node, or the seven pruned trees).
-void expect_completed(const Session& session, const std::string& base, int pages);
+void expect_completed(const RunResult& run, const std::string& base, int pages);
 
 }  // namespace bramble_test

@@ -197,17 +197,17 @@ TEST_P(Hostile, StopsWithItsMessageOrCompletes) {
   const std::string dir = make_scratch_dir();
   write_file(dir + "/h.dat", c.data());
   prepare(dir, c.setup);
-  const Session session = run_in(dir, c.args, c.answers);
-  const std::string& out = session.result.out;
+  const RunResult session = run_in(dir, c.args, c.answers);
+  const std::string& out = session.out;
   // Reading /dev/full would never end.
   const std::string report = c.setup == Setup::report_is_full ? "" : written(session, "h.inf");
   if (c.status == 255) {
-    EXPECT_EQ(session.result.status, 255);
-    EXPECT_FALSE(session.result.timed_out);
+    EXPECT_EQ(session.status, 255);
+    EXPECT_FALSE(session.timed_out);
     EXPECT_TRUE(ends_with(out, c.message + PRESS_ENTER) || ends_with(out, c.message))
         << out.substr(out.size() - std::min<std::size_t>(out.size(), 400));
     EXPECT_LT(out.size(), 8000u);
-    EXPECT_EQ(session.result.err, "");
+    EXPECT_EQ(session.err, "");
   } else {
     EXPECT_NE(out.find(c.message), std::string::npos);
   }
@@ -231,8 +231,8 @@ TEST_P(Hostile, StopsWithItsMessageOrCompletes) {
       expect_completed(session, "h", 7);
       const std::string plain = make_scratch_dir();
       write_file(plain + "/h.dat", SMALL);
-      const Session reference = run_in(plain, "h.dat", "");
-      EXPECT_EQ(out, reference.result.out);
+      const RunResult reference = run_in(plain, "h.dat", "");
+      EXPECT_EQ(out, reference.out);
       EXPECT_EQ(report, written(reference, "h.inf"));
       EXPECT_EQ(written(session, "h.ps"), written(reference, "h.ps"));
     }
@@ -260,7 +260,7 @@ TEST(HostileStreams, ClosedStreamsChangeNoFile) {
       {"survive", "", "<&- >/dev/null"},
       {"survive", "", "<. >/dev/null"}};
   for (const auto& run : runs) {
-    const Session plain = run_data_set(run.data_set, run.answers);
+    const RunResult plain = run_data_set(run.data_set, run.answers);
     const std::string dir = make_scratch_dir();
     write_file(dir + "/h.dat", read_file(plain.dir + "/" + run.data_set + ".dat"));
     write_file(dir + "/answers", run.answers);
@@ -300,7 +300,7 @@ TEST(HostileOutput, OldFilesSurviveUntilTheControlQuestionIsAnswered) {
     return dir;
   };
   const std::string refused = with_old_files("r o\n1 2\n0 2abc\n");
-  EXPECT_EQ(run_in(refused, "h.dat", "").result.status, 255);
+  EXPECT_EQ(run_in(refused, "h.dat", "").status, 255);
   EXPECT_EQ(read_file(refused + "/h.inf") + read_file(refused + "/h.ps"), old_report + old_drawing);
 
   ProbingInput input{with_old_files(SMALL), "\n\n", 0, {}};

@@ -33,12 +33,12 @@ std::string without(std::string text, const std::string& part) {
 
 TEST(OptionRuns, AnswerTheQuestionsAndNameTheOutputs) {
   const std::string asked = make_scratch_dir();
-  const RunResult typed = run_bramble(asked, kIris, "2\nn\n");
+  const RunResult typed = run_in(asked, kIris, "2\nn\n");
   ASSERT_EQ(typed.status, 0) << typed.out;
 
   const std::string preset = make_scratch_dir();
   mkdir((preset + "/results").c_str(), 0755);
-  const RunResult given = run_bramble(preset, "-g -a -o results/iris.v2 " + kIris, "");
+  const RunResult given = run_in(preset, "-g -a -o results/iris.v2 " + kIris, "");
   ASSERT_EQ(given.status, 0) << given.out;
   EXPECT_EQ(read_file(preset + "/results/iris.v2.inf"), read_file(asked + "/iris.inf"));
   EXPECT_EQ(read_file(preset + "/results/iris.v2.ps"), read_file(asked + "/iris.ps"));
@@ -50,8 +50,8 @@ TEST(OptionRuns, AnswerTheQuestionsAndNameTheOutputs) {
 
 TEST(OptionRuns, QuietDropsTheNoticesAndNothingElse) {
   const std::string dir = make_scratch_dir();
-  const RunResult loud = run_bramble(dir, kIris, "");
-  const RunResult quiet = run_bramble(dir, "-q " + kIris, "");
+  const RunResult loud = run_in(dir, kIris, "");
+  const RunResult quiet = run_in(dir, "-q " + kIris, "");
   ASSERT_EQ(quiet.status, 0);
   bramble::TextBuffer start, user;
   bramble::show_start_notice(start.stream());
@@ -64,7 +64,7 @@ TEST(OptionRuns, UsageErrorsWriteNothing) {
                                "-o", "--nonsense d.dat", "-x d.dat"};
   for (const char* line : lines) {
     const std::string dir = make_scratch_dir();
-    const RunResult result = run_bramble(dir, line, "");
+    const RunResult result = run_in(dir, line, "");
     EXPECT_EQ(result.status, 2) << line;
     EXPECT_EQ(result.out, "") << line;
     EXPECT_EQ(occurrences(result.err, "\n"), 1) << line << ": " << result.err;
@@ -75,7 +75,7 @@ TEST(OptionRuns, UsageErrorsWriteNothing) {
 
 TEST(OptionRuns, OutputIntoAMissingFolderIsRefusedByName) {
   const std::string dir = make_scratch_dir();
-  const RunResult result = run_bramble(dir, "-a -o nowhere/iris " + kIris, "");
+  const RunResult result = run_in(dir, "-a -o nowhere/iris " + kIris, "");
   EXPECT_EQ(result.status, 255);
   EXPECT_NE(result.out.find("Cannot over-write to file nowhere/iris.inf"), std::string::npos);
   EXPECT_EQ(entries(dir), 0);

@@ -72,7 +72,7 @@ TEST(ReadmeExamples, AutomaticRunsWriteCompleteReportsAndTheQuotedOne) {
   } runs[] = {{"iris", "", false}, {"small", "", true}, {"small", "2\n\n", false}};
   for (const auto& run : runs) {
     SCOPED_TRACE(std::string(run.data_set) + " with answers " + run.answers);
-    const Session session =
+    const RunResult session =
         run_in(make_scratch_dir(), quoted(EXAMPLES + run.data_set + ".dat"), run.answers);
     expect_completed(session, run.data_set, 7);
     if (run.quoted) expect_quoted_in("report excerpt: automatic", written(session, "small.inf"));
@@ -80,13 +80,13 @@ TEST(ReadmeExamples, AutomaticRunsWriteCompleteReportsAndTheQuotedOne) {
 }
 
 TEST(ReadmeExamples, ShippedAnswersRunTheQuotedControlledSession) {
-  const Session session = run_in(make_scratch_dir(), quoted(EXAMPLES + "small.dat"),
+  const RunResult session = run_in(make_scratch_dir(), quoted(EXAMPLES + "small.dat"),
                                  read_file(EXAMPLES + "small.answers"));
   expect_completed(session, "small", 1);
   // The file answers every question: the dialogue never runs out of input.
-  EXPECT_EQ(session.result.out.find("End of input"), std::string::npos) << session.result.out;
+  EXPECT_EQ(session.out.find("End of input"), std::string::npos) << session.out;
   expect_quoted_in("report excerpt: controlled", written(session, "small.inf"));
-  expect_quoted_in("console excerpt: controlled", session.result.out);
+  expect_quoted_in("console excerpt: controlled", session.out);
 }
 
 TEST(ReadmeExamples, AnnotatedAnswersAreTheShippedFile) {
@@ -104,7 +104,7 @@ TEST(ReadmeExamples, DataFileExampleIsReadAsDescribed) {
   ASSERT_EQ(blocks.size(), 1u);
   const std::string dir = make_scratch_dir();
   write_file(dir + "/survey.dat", blocks[0]);
-  const Session session = run_in(dir, "survey.dat", "");
+  const RunResult session = run_in(dir, "survey.dat", "");
   expect_completed(session, "survey", 7);
   const std::string report = written(session, "survey.inf");
   // Ten records of five columns, whatever their lines: the root holds all ten cases.

@@ -19,13 +19,13 @@ std::string initial_root_row(const std::string& report) {
 
 TEST(StartupOptions, HelpAndVersionEndWithoutARun) {
   const std::string dir = make_scratch_dir();
-  const Session help = run_in(dir, "--help", "");
-  EXPECT_EQ(help.result.status, 0);
-  EXPECT_NE(help.result.out.find("Usage:"), std::string::npos) << help.result.out;
-  const Session version = run_in(dir, "--version", "");
-  EXPECT_EQ(version.result.status, 0);
-  EXPECT_EQ(version.result.out, std::string("bramble ") + BRAMBLE_VERSION + "\n");
-  EXPECT_EQ(help.result.err + version.result.err, "");
+  const RunResult help = run_in(dir, "--help", "");
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("Usage:"), std::string::npos) << help.out;
+  const RunResult version = run_in(dir, "--version", "");
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, std::string("bramble ") + BRAMBLE_VERSION + "\n");
+  EXPECT_EQ(help.err + version.err, "");
   EXPECT_FALSE(file_exists(dir + "/--help.inf"));
 }
 
@@ -38,12 +38,12 @@ TEST(StartupRule, EnterGivesEntropyAndTwoGivesGini) {
   EXPECT_EQ(initial_root_row(written(run_data_set("gini", "\n\n"), "gini.inf")), by_x1);
   EXPECT_EQ(initial_root_row(written(run_data_set("gini", "2\n\n"), "gini.inf")), by_x2);
 
-  const Session typed = run_in(scratch_with_data_set("gini"), "", "gini.dat\n2\n\n");
+  const RunResult typed = run_in(scratch_with_data_set("gini"), "", "gini.dat\n2\n\n");
   const std::string prompts =
       "\n\n\nPlease input datafile name: "
       "Choose splitting rule [enter 1 for entropy(default) or 2 for gini]: "
       "\n     For new users";
-  EXPECT_EQ(after_notice(typed.result.out).substr(0, prompts.size()), prompts);
+  EXPECT_EQ(after_notice(typed.out).substr(0, prompts.size()), prompts);
   EXPECT_EQ(initial_root_row(written(typed, "gini.inf")), by_x2);
 }
 
@@ -60,9 +60,9 @@ TEST(StartupControlQuestion, YesAnswersGiveTheControlledMode) {
   for (const char* input : {"\ny\n", "\nY\n", "\n1\n", "\nn\n", "\nN\n", "\n0\n", "\n2\n", ""}) {
     SCOPED_TRACE(input);
     const bool yes = std::string(input).find_first_of("yY1") != std::string::npos;
-    const Session session = run_data_set("survive", input);
-    EXPECT_EQ(session.result.status, 0);
-    EXPECT_EQ(after_notice(session.result.out), yes ? controlled : automatic);
+    const RunResult session = run_data_set("survive", input);
+    EXPECT_EQ(session.status, 0);
+    EXPECT_EQ(after_notice(session.out), yes ? controlled : automatic);
     const std::string tree = yes ? "survive_declined" : "survive";
     EXPECT_EQ(written(session, "survive.inf"), expected(tree + ".inf"));
     EXPECT_EQ(written(session, "survive.ps"), expected(tree + ".ps"));

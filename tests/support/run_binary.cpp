@@ -76,14 +76,13 @@ std::string first_difference(const std::string& actual, const std::string& expec
   return actual == expected ? "" : "at the end";
 }
 
-RunResult run_bramble(const std::string& dir, const std::string& args, const std::string& stdin_text,
-                      int timeout_s) {
+RunResult run_in(const std::string& dir, const std::string& args, const std::string& stdin_text) {
   write_file(dir + "/.stdin", stdin_text);
-  const std::string command = "cd '" + dir + "' && timeout -s KILL " + std::to_string(timeout_s) +
-                              " '" + BRAMBLE_BINARY + "' " + args +
+  const std::string command = "cd '" + dir + "' && timeout -s KILL 60 '" + BRAMBLE_BINARY + "' " + args +
                               " <.stdin >.stdout 2>.stderr";
   const int raw = std::system(command.c_str());
   RunResult result;
+  result.dir = dir;
   if (raw != -1 && WIFEXITED(raw)) {
     result.status = WEXITSTATUS(raw);
     // timeout exits 137 when it had to kill the program

@@ -7,6 +7,7 @@
 namespace bramble_test {
 
 struct RunResult {
+  std::string dir;        // where it ran: the data file and the files the run wrote
   int status = -1;        // exit status, or -1 when killed (timeout, signal)
   bool timed_out = false;
   std::string out;        // standard output
@@ -26,10 +27,14 @@ int occurrences(const std::string& text, const std::string& part);
 // Where two texts first differ: the line number and both lines; empty when they are equal.
 std::string first_difference(const std::string& actual, const std::string& expected);
 
-// Runs `bramble args...` (args joined with blanks, unquoted) in dir with the given standard input
-// (an empty text gives an input that is at its end at once), killed after timeout_s seconds.
-RunResult run_bramble(const std::string& dir, const std::string& args, const std::string& stdin_text,
-                      int timeout_s = 60);
+// Runs `bramble args` (unquoted) in dir with the given standard input (an empty text gives an
+// input that is at its end at once), killed after a minute.
+RunResult run_in(const std::string& dir, const std::string& args, const std::string& stdin_text);
+
+// A file the run wrote, by its name in its directory.
+inline std::string written(const RunResult& run, const std::string& file) {
+  return read_file(run.dir + "/" + file);
+}
 
 // The project's source directory (for examples/ and test data files).
 std::string source_dir();
