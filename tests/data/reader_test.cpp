@@ -2,6 +2,7 @@
 // the data summary of ordinary files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -61,30 +62,46 @@ TEST(ReadData, ClassesStartAtTheLeastResponse) {
   }
 }
 
-TEST(ReadData, EverySpellingOfANumberReadsAsItsValue) {
-  // Each spelling stands in record 1 of "r o n" in place of the plain one, where it is the least
-  // (or only) value of its column, so a sign of zero would show in the summary too.
+// A value is a missing marker or wholly a number, a response wholly a whole number: each spelling
+// stands in record 2 of "r o n" in place of the plain value 1 (the least of its column, so a sign
+// of zero would show in the summary too), and reads as its value or is refused by name.
+TEST(ReadData, EachSpellingOfANumberReadsAsItsValueOrIsRefusedByName) {
+  const std::string not_whole = "is not a whole number in digits (a response names a class)";
   const struct {
     int column;
     const char* plain;
     std::vector<const char*> spellings;
-  } numbers[] = {
-      {1, "1", {"+1", "1.", "1.0", "1.00", "01"}},
-      {2, "3", {"3.", "+3", "3.0", "0.3e1", "30E-1", ".3e+1", "3e0", "300e-2"}},
-      {2, "0", {"-0", "+0.", "-0.0e5", ".0", "-1e-400", "1e-400"}},
-      {3, "2", {"2.0", "2e0", "+2", "20e-1", "2."}},
+    std::string reason;  // empty: read as plain
+  } tokens[] = {
+      {1, "1", {"+1", "1.", "1.0", "1.00", "01"}, ""},
+      {2, "3", {"3.", "+3", "3.0", "0.3e1", "30E-1", ".3e+1", "3e0", "300e-2"}, ""},
+      {2, "0", {"-0", "+0.", "-0.0e5", ".0", "-1e-400", "1e-400"}, ""},
+      {3, "2", {"2.0", "2e0", "+2", "20e-1", "2."}, ""},
+      {2, "1", {"1,5", "2abc", "0x1f", "5e", "1e+", "--1", "1-", "?", "inf"}, "is not a number"},
+      {3, "1", {"1;7", "1.5.2", "+", "nan"}, "is not a number"},
+      {1, "1", {"1,0", "1e"}, "is not a number"},
+      {1, "1", {"2.7", "0.5", "1e1", "1.01"}, not_whole},
   };
   const auto file = [](int column, const std::string& token) {
     std::string record = "1 4 5";
     record.replace(2 * (column - 1), 1, token);
-    return "r o n\n" + record + "\n0 5 6\n1 6 7\n";
+    return "r o n\n0 5 6\n" + record + "\n1 6 7\n";
   };
-  for (const auto& number : numbers) {
-    const ReadOutcome plain = read_text(file(number.column, number.plain));
+  const std::string separators =
+      "Values are separated by blanks, tabs or line breaks, not by commas or semicolons.\n";
+  for (const auto& token : tokens) {
+    const ReadOutcome plain = read_text(file(token.column, token.plain));
     ASSERT_FALSE(plain.stopped) << plain.console;
-    for (const char* spelling : number.spellings) {
+    for (const std::string spelling : token.spellings) {
       SCOPED_TRACE(spelling);
-      const ReadOutcome read = read_text(file(number.column, spelling));
+      const ReadOutcome read = read_text(file(token.column, spelling));
+      if (!token.reason.empty()) {
+        EXPECT_EQ(read.console, "Record 2, column " + std::to_string(token.column) +
+                                    ": the value \"" + spelling + "\" " + token.reason + ".\n" +
+                                    (spelling.find_first_of(",;") != std::string::npos ? separators : "") +
+                                    "Press Enter to end this program!");
+        continue;
+      }
       ASSERT_FALSE(read.stopped) << read.console;
       EXPECT_EQ(read.report, plain.report);
       EXPECT_EQ(read.data.X, plain.data.X);
@@ -100,6 +117,8 @@ TEST(ReadData, LinesThatDoNotFitTheHeaderAreNoted) {
                            "record is 3 values, whatever the lines.\n";
   std::string blocks = "r o o\n";  // past the reader's blocks of 1 MiB
   while (blocks.size() < (3 << 20)) blocks += "0 1 2 1\n3 4 0 5\n6 1 7 8\n";
+  std::string records = "r o\n";  // a record a line
+  while (records.size() < (3 << 20)) records += "1 12345.5\n0 2\n";
   const struct {
     std::string file;
     std::string console;
@@ -112,6 +131,10 @@ TEST(ReadData, LinesThatDoNotFitTheHeaderAreNoted) {
       {"r o o\n0 1 2 1\n3 4 0 5\n6\n", ""},                 // lines of 4, 4 and 1
       {blocks, note},
       {blocks + "0 1 2\n", ""},
+      // An unfinished record after them is named by its number.
+      {records + "1", "Data file not complete error at line " +
+                          std::to_string(std::count(records.begin(), records.end(), '\n')) +
+                          " variable number 1 value = 1 !!!\nPress Enter to end this program!"},
       {"r o o\n0 1 2 1\n3 4 0 5\n",  // two lines only
        "Data file not complete error at line 3 variable number 2 value = 5 !!!\n"
        "Press Enter to end this program!"},

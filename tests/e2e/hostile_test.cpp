@@ -21,11 +21,10 @@ using namespace std::string_literals;
 
 const std::string PRESS_ENTER = "Press Enter to end this program!";
 const std::string SMALL = read_file(source_dir() + "/examples/small.dat");
-std::string small() { return SMALL; }
 
 // What stands in the scratch directory besides h.dat before the run.
 enum class Setup { none, no_data, data_is_directory, report_is_directory, report_is_full,
-                   drawing_is_directory, drawing_is_full };
+                   drawing_is_directory, drawing_is_full, page_is_directory };
 
 // What the files must hold afterwards.
 enum class Files {
@@ -39,9 +38,19 @@ enum class Files {
   like_small,     // a complete automatic run with the files of the plain small.dat
 };
 
+// The content of h.dat: a text, or a function making it in the test alone (some are megabytes).
+struct Data {
+  Data(const char* text) : text(text) {}
+  Data(std::string text) : text(std::move(text)) {}
+  Data(std::string (*make)()) : make(make) {}
+  std::string get() const { return make != nullptr ? make() : text; }
+  std::string text;
+  std::string (*make)() = nullptr;
+};
+
 struct HostileCase {
   const char* name;
-  std::string (*data)();  // h.dat (made in the test alone: some are megabytes)
+  Data data;
   std::string answers;
   int status;
   std::string message;  // the console ends with it (status 255) or holds it (status 0)
@@ -76,98 +85,145 @@ std::string line_ends(const std::string& text, const std::string& end) {
   return result;
 }
 
+std::string eleven_classes() {
+  std::string text = "r o\n";
+  for (int value = 0; value <= 10; ++value) text += std::to_string(value) + " 1\n";
+  return text;
+}
+
 std::string not_a_number(int record, int column, const std::string& token) {
   return "Record " + std::to_string(record) + ", column " + std::to_string(column) +
          ": the value \"" + token + "\" is not a number.\n";
 }
 
 std::string huge() { return std::string(10 << 20, 'x'); }
-const std::string BOM = "\xEF\xBB\xBF";
 const std::string ONE_SPLIT = "1\ny\ny\ny\n";  // rule 1, controlled, split the root, accept
 const std::string END_NOTE = "End of input: the remaining answers are taken as no.";
 const std::string PROTECTED_DRAWING = "Cannot over-write to file h.ps. It seems protected.\n";
+const std::string SEPARATORS =
+    "Values are separated by blanks, tabs or line breaks, not by commas or semicolons.\n";
+const std::string ONE_RESPONSE = "The header must name exactly one response column (letter r); ";
 
 const std::vector<HostileCase> CASES = {
-    {"empty", [] { return ""s; }, "", 255, "No data in the file", Files::refused},
-    {"mark_only", [] { return BOM; }, "", 255, "No data in the file", Files::refused},
-    {"header_only", [] { return "r o n d\n"s; }, "", 255, "No data in the file", Files::refused},
-    {"short_record", [] { return "r o n d 1 2"s; }, "", 255,
+    // Files the reader refuses: the report stays empty.
+    {"empty", "", "", 255, "No data in the file", Files::refused},
+    {"blank", " \n\t\r\n", "", 255, "No data in the file", Files::refused},
+    {"header_only", "r o n d\n", "", 255, "No data in the file", Files::refused},
+    {"no_letters", "1 2 3\n", "", 255, "ERROR: No covariate!", Files::refused},
+    {"ignored_only", "r d\n1 x\n", "", 255, "ERROR: No covariate!", Files::refused},
+    {"commas", "r,o,o\n1,2,3\n", "", 255, "ERROR: No covariate!\n" + SEPARATORS, Files::refused},
+    {"no_response", "o o r;o\n1 2 3\n", "", 255, ONE_RESPONSE + "it names 0.\n" + SEPARATORS,
+     Files::refused},
+    {"two_responses", "r o r\n1 2 1\n", "", 255, ONE_RESPONSE + "it names 2.\n", Files::refused},
+    {"short_record", "r o n d 1 2", "", 255,
      "Data file not complete error at line 1 variable number 2 value = 2 !!!\n", Files::refused},
-    {"binary", [] { return every_byte(); }, "", 255, "ERROR: No covariate!", Files::refused},
+    {"short_ignored", "d r o\nx 1 2\ny 0 3\nz\n", "", 255,
+     "Data file not complete error at line 3 variable number 1 value =  !!!\n", Files::refused},
+    {"binary", every_byte, "", 255, "ERROR: No covariate!", Files::refused},
     // Bytes 0 to 8 form the first value; control bytes are shown as '?'.
-    {"binary_records", [] { return "r o\n" + every_byte(); }, "", 255,
-     not_a_number(1, 1, "?????????"),
+    {"binary_records", +[] { return "r o\n" + every_byte(); }, "", 255,
+     not_a_number(1, 1, "?????????"), Files::refused},
+    // A NUL is an ordinary character of a value or a missing marker.
+    {"nul_value", +[] { return forty_cases("\0kg"s); }, "", 255, not_a_number(1, 2, "0?kg"),
      Files::refused},
-    // A NUL is an ordinary character of a value, a missing marker or a header letter.
-    {"nul_value", [] { return forty_cases("\0kg"s); }, "", 255, not_a_number(1, 2, "0?kg"),
-     Files::refused},
-    {"nul_marker", [] { return "r o n\n1 2 3\n0 NA\0 3\n"s; }, "", 255, not_a_number(2, 2, "NA?"),
-     Files::refused},
-    {"nul_header", [] { return "r\0 o\n1 2\n"s; }, "", 255, "ERROR: No covariate!", Files::refused},
-    {"huge_value", [] { return "r o\n1 2\n0 " + huge() + "\n"; }, "", 255,
+    {"nul_marker", "r o n\n1 2 3\n0 NA\0 3\n"s, "", 255, not_a_number(2, 2, "NA?"), Files::refused},
+    // A token is shown whole up to 40 characters.
+    {"forty_characters", "r o\n1 " + std::string(40, 'x') + "\n", "", 255,
+     not_a_number(1, 2, std::string(40, 'x')), Files::refused},
+    {"huge_value", +[] { return "r o\n1 2\n0 " + huge() + "\n"; }, "", 255,
      not_a_number(2, 2, std::string(40, 'x') + "..."), Files::refused},
-    {"huge_ignored", [] { return forty_cases("", huge()); }, "", 0, "", Files::automatic},
-    {"huge_unfinished", [] { return "r o o\n1 2 3\n0 1." + std::string(10 << 20, '0'); }, "", 255,
-     "Data file not complete error at line 2 variable number 2 value = 1." +
-         std::string(197, '0') + "... !!!\n",
+    {"huge_ignored", +[] { return forty_cases("", huge()); }, "", 0, "", Files::automatic},
+    {"huge_unfinished", +[] { return "r o o\n1 2 3\n0 1." + std::string(10 << 20, '0'); }, "",
+     255, "Data file not complete error at line 2 variable number 2 value = 1." +
+              std::string(197, '0') + "... !!!\n",
      Files::refused},
-    {"terminal_escape", [] { return "r o o\n1 2 3\n0 1\x1b[2J\x07"s; }, "", 255,
-     not_a_number(2, 2, "1?[2J?"),
+    {"missing_response", "r o\n1 1\nNA 2\n", "", 255,
+     "Record 2: the response is missing; every record needs a response value.\n", Files::refused},
+    {"response_gap", "r o\n1 1\n3 2\n1 2\n", "", 255,
+     "The response values must be consecutive integers; the file holds: 1 3\n", Files::refused},
+    {"eleven_classes", eleven_classes, "", 255,
+     "Record 11: the response value 10 makes more than 10 classes; at most 10 are allowed.\n",
      Files::refused},
     // 4294967297 would wrap to 1 in 32 bits; from 2^53 on, doubles miss whole numbers.
-    {"response_wraps", [] { return "r o\n0 1\n4294967297 2\n"s; }, "", 255,
+    {"response_wraps", "r o\n0 1\n4294967297 2\n", "", 255,
      "Record 2, column 1: the value \"4294967297\" is out of range for a response (a class "
      "number).\n",
      Files::refused},
-    {"response_below_int", [] { return "r o\n0 1\n-2147483649 2\n"s; }, "", 255,
+    {"response_below_int", "r o\n0 1\n-2147483649 2\n", "", 255,
      "the value \"-2147483649\" is out of range for a response (a class number).\n",
      Files::refused},
-    {"value_2_53", [] { return "r o\n0 1\n1 -9007199254740992\n"s; }, "", 255,
+    {"value_2_53", "r o\n0 1\n1 -9007199254740992\n", "", 255,
      "Record 2, column 2: the value \"-9007199254740992\" is too large (the limit is 2^53 in "
      "magnitude).\n",
      Files::refused},
-    {"value_exponent", [] { return "r o\n0 1\n1 123456789e300\n"s; }, "", 255,
+    {"value_exponent", "r o\n0 1\n1 123456789e300\n", "", 255,
      "the value \"123456789e300\" is too large (the limit is 2^53 in magnitude).\n",
      Files::refused},
-    {"largest_values", [] { return "r o\n0 -9007199254740991\n1 9007199254740991\n0 1\n"s; },
-     "", 0, "",
+    {"not_finite", "r o\n1 1e999\n", "", 255,
+     "Record 1, column 2: the value \"1e999\" is not a finite number.\n", Files::refused},
+    {"nominal_range", "r n\n1 3000000000\n", "", 255,
+     "Record 1, column 2: the value \"3000000000\" is out of range for a nominal covariate.\n",
+     Files::refused},
+    {"only_missing", "r o d n\n1 1 x NA\n0 2 y .\n", "", 255,
+     "Covariate 2 (column 4) has only missing values; mark its column d to leave it out.\n",
+     Files::refused},
+    {"nominal_six", "r o o o o n\n1 1 1 1 1 1\n0 1 1 1 1 1.5\n1 1 1 1 1 1\n", "", 255,
+     "2 is not equal to 1 for variable 5\n", Files::refused},
+    {"nominal_fraction", "r n\n1 1.5\n0 3\n1 3\n", "", 255,
+     "Variable 1 is nominal but holds the value 1.5; nominal values must be whole numbers.\n",
+     Files::refused},
+    // A fractional smallest value met after the whole ones (found by fuzzing).
+    {"nominal_late_fraction", "r n\n1 3\n0 4\n1 0.8\n", "", 255,
+     "Variable 1 is nominal but holds the value 0.8; nominal values must be whole numbers.\n",
+     Files::refused},
+    {"largest_values", "r o\n0 -9007199254740991\n1 9007199254740991\n0 1\n", "", 0, "",
      Files::automatic, Setup::none, "h.dat",
      "1: -9007199254740991.000000 9007199254740991.000000\n"},
-    {"cr", [] { return line_ends(SMALL, "\r"); }, "", 0, "", Files::like_small},
-    {"bom_crlf", [] { return BOM + line_ends(SMALL, "\r\n"); }, "", 0, "", Files::like_small},
-    {"missing_file", small, "", 255, "h.dat\n Data file does not exist!\n" + PRESS_ENTER + "\n",
+    {"cr", +[] { return line_ends(SMALL, "\r"); }, "", 0, "", Files::like_small},
+    {"bom_crlf", +[] { return "\xEF\xBB\xBF" + line_ends(SMALL, "\r\n"); }, "", 0, "",
+     Files::like_small},
+    // Files that cannot be read or written.
+    {"missing_file", SMALL, "", 255, "h.dat\n Data file does not exist!\n" + PRESS_ENTER + "\n",
      Files::no_report, Setup::no_data},
-    {"data_is_directory", small, "", 255, "The data file cannot be read (Is a directory).\n",
+    {"data_is_directory", SMALL, "", 255, "The data file cannot be read (Is a directory).\n",
      Files::refused, Setup::data_is_directory},
-    {"endless_token", small, "", 255,
+    {"endless_token", SMALL, "", 255,
      "Data file: /dev/zero\nThe data file holds more than 64 MB without a blank; it is not a data "
      "file.\n",
      Files::as_stated, Setup::none, "/dev/zero"},
-    {"no_name", small, "", 255,
+    {"no_name", SMALL, "", 255,
      "Please input datafile name: \nNo data file name was given (end of input).\n",
      Files::no_report, Setup::none, ""},
     // A directory in the place of an output defeats even root; /dev/full is a full disk.
-    {"report_is_directory", small, "", 255,
+    {"report_is_directory", SMALL, "", 255,
      "h.dat\nCannot over-write to file h.inf. It seems protected.\n", Files::no_drawing,
      Setup::report_is_directory},
-    {"report_is_full", small, "", 255,
+    {"report_is_full", SMALL, "", 255,
      "Could not write the file h.inf completely (is the disk full?).\n", Files::no_drawing,
      Setup::report_is_full},
-    {"drawing_is_directory", small, "", 255, "ready to prune\n" + PROTECTED_DRAWING,
+    {"drawing_is_directory", SMALL, "", 255, "ready to prune\n" + PROTECTED_DRAWING,
      Files::grown_only, Setup::drawing_is_directory},
-    {"drawing_is_directory_controlled", small, ONE_SPLIT, 255,
+    {"drawing_is_directory_controlled", SMALL, ONE_SPLIT, 255,
      "There remain 3 nodes\n" + PROTECTED_DRAWING, Files::as_stated, Setup::drawing_is_directory,
      "h.dat", "\nYour tree:\n"},
-    {"drawing_is_full", small, "", 255,
+    {"drawing_is_full", SMALL, "", 255,
      "ready to prune\nCould not write the file h.ps completely (is the disk full?).\n",
      Files::grown_only, Setup::drawing_is_full},
+    {"page_is_directory", SMALL, "", 255, "Cannot over-write to file h.html. It seems protected.\n",
+     Files::as_stated, Setup::page_is_directory, "--html h.dat"},
+    // A names file of the wrong length, or none, stops the run before any output is written.
+    {"names_wrong_count", SMALL, "", 255,
+     "The names file /dev/null holds 0 names, but the data file has 6 columns: give one name per "
+     "column, r and d columns included.\n",
+     Files::refused,
+     Setup::none, "--html --names=/dev/null h.dat"},
+    {"names_unreadable", SMALL, "", 255, "Cannot read the names file absent.\n", Files::refused, Setup::none,
+     "--json --names=absent h.dat"},
     // Input that ends at the questions of a run (the dialogue's own are tested on their own):
     // covariate 2 of small.dat is nominal.
-    {"ends_at_rule", small, "", 0, "", Files::automatic},
-    {"ends_at_control", small, "1\n", 0, "", Files::automatic},
-    {"ends_in_pattern", small, "1\ny\ny\nn\n0\ny\n2\n1 0", 0, END_NOTE, Files::controlled},
-    {"ends_at_daughter", small, ONE_SPLIT, 0, END_NOTE, Files::controlled},
-    {"ends_without_line_end", small, "1\ny\ny\nn", 0, END_NOTE, Files::controlled},
+    {"ends_at_rule", SMALL, "", 0, "", Files::automatic},
+    {"ends_at_daughter", SMALL, ONE_SPLIT, 0, END_NOTE, Files::controlled},
+    {"ends_without_line_end", SMALL, "1\ny\ny\nn", 0, END_NOTE, Files::controlled},
 };
 
 void prepare(const std::string& dir, Setup setup) {
@@ -183,6 +239,7 @@ void prepare(const std::string& dir, Setup setup) {
     case Setup::report_is_full: fs::create_symlink("/dev/full", dir + "/h.inf"); return;
     case Setup::drawing_is_directory: fs::create_directory(dir + "/h.ps"); return;
     case Setup::drawing_is_full: fs::create_symlink("/dev/full", dir + "/h.ps"); return;
+    case Setup::page_is_directory: fs::create_directory(dir + "/h.html"); return;
   }
 }
 
@@ -190,12 +247,14 @@ bool ends_with(const std::string& text, const std::string& end) {
   return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
+void PrintTo(const HostileCase& c, std::ostream* out) { *out << c.name; }
+
 class Hostile : public testing::TestWithParam<HostileCase> {};
 
 TEST_P(Hostile, StopsWithItsMessageOrCompletes) {
   const HostileCase& c = GetParam();
   const std::string dir = make_scratch_dir();
-  write_file(dir + "/h.dat", c.data());
+  write_file(dir + "/h.dat", c.data.get());
   prepare(dir, c.setup);
   const RunResult session = run_in(dir, c.args, c.answers);
   const std::string& out = session.out;
@@ -216,7 +275,8 @@ TEST_P(Hostile, StopsWithItsMessageOrCompletes) {
     case Files::refused:
       EXPECT_TRUE(file_exists(dir + "/h.inf"));
       EXPECT_EQ(report, "");
-      EXPECT_FALSE(file_exists(dir + "/h.ps"));
+      EXPECT_FALSE(file_exists(dir + "/h.ps") || file_exists(dir + "/h.html") ||
+                   file_exists(dir + "/h.json"));
       break;
     case Files::no_report: EXPECT_FALSE(file_exists(dir + "/h.inf")); break;
     case Files::as_stated: break;

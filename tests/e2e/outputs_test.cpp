@@ -219,26 +219,5 @@ TEST(RunOutputs, SavedTreesAndPagesAreTheReportsAndClassifyTheTrainingCasesBack)
   }
 }
 
-TEST(RunOutputs, RefusedNamesOrAnUnwritablePageEndTheRun) {
-  const std::string dir = make_scratch_dir();
-  write_file(dir + "/two.names", "a b\n");
-  const Fitted wrong_count = fit({"examples/iris", ""}, true, dir + "/two.names");
-  EXPECT_EQ(wrong_count.status, -1);
-  EXPECT_NE(wrong_count.console.find("holds 2 names, but the data file has 5 columns"),
-            std::string::npos);
-  const Fitted unreadable = fit({"examples/iris", ""}, true, dir + "/absent.names");
-  EXPECT_EQ(unreadable.status, -1);
-  for (const Fitted& refused : {wrong_count, unreadable}) {
-    EXPECT_FALSE(file_exists(refused.base + ".html") || file_exists(refused.base + ".json"));
-    EXPECT_FALSE(file_exists(refused.base + ".ps"));
-  }
-  // A page that cannot be written fails as the report does.
-  std::filesystem::create_directory(dir + "/iris.html");
-  const Fitted unwritable = fit({"examples/iris", ""}, true, "", dir);
-  EXPECT_EQ(unwritable.status, -1);
-  EXPECT_NE(unwritable.console.find("Cannot over-write to file " + dir + "/iris.html"),
-            std::string::npos);
-}
-
 }  // namespace
 }  // namespace bramble_test
