@@ -211,6 +211,9 @@ const std::vector<HostileCase> CASES = {
      Files::grown_only, Setup::drawing_is_full},
     {"page_is_directory", SMALL, "", 255, "Cannot over-write to file h.html. It seems protected.\n",
      Files::as_stated, Setup::page_is_directory, "--html h.dat"},
+    {"output_into_missing_folder", SMALL, "", 255,
+     "Cannot over-write to file nowhere/h.inf. It seems protected.\n", Files::no_report,
+     Setup::none, "-a -o nowhere/h h.dat"},
     // A names file of the wrong length, or none, stops the run before any output is written.
     {"names_wrong_count", SMALL, "", 255,
      "The names file /dev/null holds 0 names, but the data file has 6 columns: give one name per "

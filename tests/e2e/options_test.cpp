@@ -1,5 +1,5 @@
-// Whole runs under the command-line options: the answers they stand for, the names they give the
-// outputs, the quiet run, and the usage errors that write nothing.
+// Start-up, end to end: the help and version, the answers the options stand for, the names they
+// give the outputs, the quiet run, the usage errors that write nothing, and the rule question.
 #include <gtest/gtest.h>
 
 #include <dirent.h>
@@ -9,7 +9,7 @@
 
 #include "io/text_buffer.h"
 #include "program/notices.h"
-#include "support/run_binary.h"
+#include "e2e/e2e_support.h"
 
 namespace bramble_test {
 namespace {
@@ -29,6 +29,18 @@ std::string without(std::string text, const std::string& part) {
   EXPECT_NE(at, std::string::npos) << "missing: " << part;
   if (at != std::string::npos) text.erase(at, part.size());
   return text;
+}
+
+TEST(OptionRuns, HelpAndVersionEndWithoutARun) {
+  const std::string dir = make_scratch_dir();
+  const RunResult help = run_in(dir, "--help", "");
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("Usage:"), std::string::npos) << help.out;
+  const RunResult version = run_in(dir, "--version", "");
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, std::string("bramble ") + BRAMBLE_VERSION + "\n");
+  EXPECT_EQ(help.err + version.err, "");
+  EXPECT_FALSE(file_exists(dir + "/--help.inf"));
 }
 
 TEST(OptionRuns, AnswerTheQuestionsAndNameTheOutputs) {
@@ -73,12 +85,31 @@ TEST(OptionRuns, UsageErrorsWriteNothing) {
   }
 }
 
-TEST(OptionRuns, OutputIntoAMissingFolderIsRefusedByName) {
-  const std::string dir = make_scratch_dir();
-  const RunResult result = run_in(dir, "-a -o nowhere/iris " + kIris, "");
-  EXPECT_EQ(result.status, 255);
-  EXPECT_NE(result.out.find("Cannot over-write to file nowhere/iris.inf"), std::string::npos);
-  EXPECT_EQ(entries(dir), 0);
+// The first row of the grown tree's table in a report (the line after the column heading).
+std::string initial_root_row(const std::string& report) {
+  const std::string section = "\nThe initial tree:\n";
+  const std::size_t at = report.find(section);
+  if (at == std::string::npos) return "";
+  const std::size_t row = report.find('\n', at + section.size()) + 1;
+  return report.substr(row, report.find('\n', row) - row);
+}
+
+// gini.dat: x1 at 3 leaves (0, 3) and (4, 3): entropy 0.478036, Gini 0.342857. x2 at 6 leaves
+// (1, 5) and (3, 1): entropy 0.495271, Gini 0.316667. So entropy splits the root on x1, Gini on x2;
+// a name typed at the prompt leaves the rule question a fresh line.
+TEST(StartupRule, EnterGivesEntropyAndTwoGivesGini) {
+  const std::string by_x1 = "     1      10      2       3      1        3.00000";
+  const std::string by_x2 = "     1      10      2       3      2        6.00000";
+  EXPECT_EQ(initial_root_row(written(run_data_set("gini", "\n\n"), "gini.inf")), by_x1);
+  EXPECT_EQ(initial_root_row(written(run_data_set("gini", "2\n\n"), "gini.inf")), by_x2);
+
+  const RunResult typed = run_in(scratch_with_data_set("gini"), "", "gini.dat\n2\n\n");
+  const std::string prompts =
+      "\n\n\nPlease input datafile name: "
+      "Choose splitting rule [enter 1 for entropy(default) or 2 for gini]: "
+      "\n     For new users";
+  EXPECT_EQ(after_notice(typed.out).substr(0, prompts.size()), prompts);
+  EXPECT_EQ(initial_root_row(written(typed, "gini.inf")), by_x2);
 }
 
 }  // namespace
