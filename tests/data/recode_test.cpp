@@ -23,17 +23,12 @@ ReadOutcome read_nominal(const std::vector<std::string>& tokens) {
   return read;
 }
 
-// Value v written count_of(v) times, for v = first..last, then the extra tokens.
-std::vector<std::string> repeated(int first, int last, int (*count_of)(int),
-                                  const std::vector<std::string>& extra = {}) {
+// Values 1 to 11, each written twice up to 3 and v - 1 times from 4 on.
+std::vector<std::string> rare_ties() {
   std::vector<std::string> tokens;
-  for (int v = first; v <= last; ++v) tokens.insert(tokens.end(), count_of(v), std::to_string(v));
-  tokens.insert(tokens.end(), extra.begin(), extra.end());
+  for (int v = 1; v <= 11; ++v) tokens.insert(tokens.end(), v <= 3 ? 2 : v - 1, std::to_string(v));
   return tokens;
 }
-
-int same_as_value(int v) { return v; }
-int two_for_the_first_three(int v) { return v <= 3 ? 2 : v - 1; }
 
 std::vector<double> codes_of(const std::vector<double>& row, std::size_t from, std::size_t to) {
   return std::vector<double>(row.begin() + from, row.begin() + to);
@@ -52,30 +47,8 @@ TEST(RecodeNominal, CodesInValueOrderWithTheMissingCategoryLast) {
   EXPECT_EQ(recoding_lines(huge.report), "1: 1(-2000000000) 2(0) 1(1000000000) \n");
 }
 
-TEST(RecodeMerge, RarestCategoriesBecome999) {
-  const ReadOutcome read = read_nominal(repeated(1, 12, same_as_value));
-  const std::string lines = recoding_lines(read.report);
-  EXPECT_EQ(lines.substr(lines.find("\n") + 1), "***Put catgories(3) (2) (1) as category 999\n");
-  EXPECT_EQ(read.data.var_type[0], 10);
-  EXPECT_EQ(read.data.ori_catg[0], (std::vector<int>{4, 5, 6, 7, 8, 9, 10, 11, 12, 999}));
-  EXPECT_EQ(codes_of(read.data.X[0], 0, 6), std::vector<double>(6, 9));
-  EXPECT_EQ(codes_of(read.data.X[0], 6, 10), std::vector<double>(4, 0)) << "the four 4s";
-  EXPECT_EQ(read.data.X[0].back(), 8) << "the last 12";
-}
-
-TEST(RecodeMerge, MissingCategoryIsNeverMergedAndKeepsTheLastCode) {
-  const ReadOutcome read = read_nominal(repeated(1, 11, same_as_value, {"NA", ".", "NA", "NA", "."}));
-  const std::string lines = recoding_lines(read.report);
-  EXPECT_EQ(lines.substr(lines.find("\n") + 1), "***Put catgories(3) (2) (1) as category 999\n");
-  EXPECT_EQ(read.data.ori_catg[0], (std::vector<int>{4, 5, 6, 7, 8, 9, 10, 11, 999, -9}));
-  const std::vector<double>& row = read.data.X[0];
-  EXPECT_EQ(codes_of(row, 0, 6), std::vector<double>(6, 8));
-  EXPECT_EQ(codes_of(row, row.size() - 5, row.size()), std::vector<double>(5, 9));
-  EXPECT_EQ(row[row.size() - 6], 7) << "the last 11";
-}
-
 TEST(RecodeMerge, TiesAreSettledByTheHeapsort) {
-  const ReadOutcome read = read_nominal(repeated(1, 11, two_for_the_first_three));
+  const ReadOutcome read = read_nominal(rare_ties());
   EXPECT_EQ(recoding_lines(read.report),
             "1: 2(1) 2(2) 2(3) 3(4) 4(5) 5(6) 6(7) 7(8) 8(9) 9(10) 10(11) \n"
             "***Put catgories(3) (2) as category 999\n");

@@ -23,15 +23,6 @@ void expect_positions(const std::vector<double>& xpos, const std::vector<double>
   for (std::size_t i = 0; i < xpos.size(); ++i) EXPECT_NEAR(xpos[i], expected[i], 1e-9) << "node " << i;
 }
 
-TEST(Layout, CrowdedCousinsArePushedApartAndTheRootRecentred) {
-  std::vector<double> xpos;
-  std::vector<int> level;
-  layout_tree(tree_of({0, 1, 2}), xpos, level);
-  // Nodes 4 and 5 both land at 0; 5 and 6 move right to 2.20005 from node 4, node 2 is re-centred
-  // over them and the root midway between 1 and 2.
-  expect_positions(xpos, {1.100025, -1, 3.20005, -2, 0, 2.20005, 4.20005});
-}
-
 TEST(Layout, FullTreeOfDepthThreeWidensLevelByLevel) {
   std::vector<double> xpos;
   std::vector<int> level;

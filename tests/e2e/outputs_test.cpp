@@ -34,8 +34,9 @@ struct Fitted {
 struct Example {
   const char* name;        // a data file, without ".dat"
   const char* answers;     // a file of answers, or empty for an automatic run
-  const char* names = "";  // a names file, or empty
-  const char* page = "";   // the page the run must write, or empty
+  const char* names = "";     // a names file, or empty
+  const char* expected = "";  // BASE: the run writes BASE.inf, BASE.ps and BASE.xhtml if there
+  const char* page = "";      // the page it writes, if not BASE.xhtml
 };
 
 std::string example_file(const std::string& name) { return source_dir() + "/" + name; }
@@ -130,10 +131,12 @@ std::map<int, std::vector<int>> classified_counts(const std::string& json, const
 
 // The last has merged categories, a missing category and responses 4 and 5.
 const Example EXAMPLES[] = {
-    {"examples/iris", "", "examples/iris.names", "tests/e2e/expected/iris.xhtml"},
-    {"examples/small", ""}, {"examples/stagec", ""}, {"examples/solder", ""},
-    {"examples/small", "examples/small.answers", "", "examples/small.html"},
-    {"tests/e2e/data/merged", "", "", "tests/e2e/expected/merged.xhtml"}};
+    {"examples/iris", "", "examples/iris.names", "tests/e2e/expected/iris"},
+    {"examples/small", ""},
+    {"examples/stagec", "", "", "tests/e2e/expected/stagec"},
+    {"examples/solder", "", "", "tests/e2e/expected/solder"},
+    {"examples/small", "examples/small.answers", "", "", "examples/small.html"},
+    {"tests/e2e/data/merged", "", "", "tests/e2e/expected/merged"}};
 
 TEST(RunOutputs, SavedTreesAndPagesAreTheReportsAndClassifyTheTrainingCasesBack) {
   for (const Example& example : EXAMPLES) {
@@ -182,12 +185,18 @@ TEST(RunOutputs, SavedTreesAndPagesAreTheReportsAndClassifyTheTrainingCasesBack)
       saved.data_file = model.data_file;
       EXPECT_EQ(bramble::model_json(saved), bramble::model_json(model));
     }
-    if (*example.page) {  // the data file named as from the source directory
+    const std::string expected = example_file(example.expected);
+    if (*example.expected) {
+      EXPECT_EQ(first_difference(report, read_file(expected + ".inf")), "");
+      EXPECT_EQ(first_difference(drawing, read_file(expected + ".ps")), "");
+    }
+    const std::string page_file = *example.page ? example_file(example.page) : expected + ".xhtml";
+    if (file_exists(page_file)) {  // the data file named as from the source directory
       std::string page = read_file(fitted.base + ".html");
       for (std::size_t at; (at = page.find(source_dir() + "/")) != std::string::npos;) {
         page.erase(at, source_dir().size() + 1);
       }
-      EXPECT_EQ(first_difference(page, read_file(example_file(example.page))), "");
+      EXPECT_EQ(first_difference(page, read_file(page_file)), "");
     }
     for (std::size_t t = 0; t < tables.size(); ++t) {
       const bramble::ModelTree& tree = model.trees[t];

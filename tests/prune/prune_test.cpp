@@ -100,19 +100,6 @@ TEST_F(ThirteenNodes, FailingSplitAboveASurvivingSplitStays) {
   EXPECT_EQ(table.left_child[4], 7);  // old 4 -> old 9, now 7
 }
 
-TEST_F(ThirteenNodes, TreesShrinkOverThePassesDownToTheRoot) {
-  // Each split fails one pass later than the split below it: node 5 at the second pass, the root
-  // at the last.
-  const double statistics[] = {19.6, 15.2, 12.2, 11.0, 8.0, 7.0};
-  for (int node = 0; node < 6; ++node) table.split_chisq[node] = statistics[node];
-  const int remaining[N_PRUNE_PASSES] = {13, 11, 9, 7, 5, 3, 1};
-  for (int pass = 0; pass < N_PRUNE_PASSES; ++pass) {
-    prune_and_renumber(pass);
-    EXPECT_EQ(table.node_count, remaining[pass]) << "pass " << pass;
-  }
-  EXPECT_EQ(table.case_node, std::vector<int>(14, 0));
-}
-
 // Upper chi-square quantiles at p = 0.01, 0.005, 0.001, 0.0005, 0.0001, 0.00001 and 0.000001 to
 // four decimals, as printed tables give them; row k - 1 for k degrees of freedom (k + 1 classes).
 const double CRITICAL[9][N_PRUNE_PASSES] = {

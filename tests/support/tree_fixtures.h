@@ -1,7 +1,6 @@
 // Data sets built in memory for the tree tests.
 #pragma once
 
-#include <random>
 #include <vector>
 
 #include "data/dataset.h"
@@ -15,16 +14,6 @@ namespace bramble_test {
 bramble::Dataset make_dataset(const std::vector<std::vector<double>>& columns,
                               const std::vector<int>& classes, int n_classes,
                               const std::vector<int>& var_types = {});
-
-// A random data set whose classes depend on its covariates (so that trees grow several levels):
-// small-integer ordinal covariates (many ties), continuous ones, nominal ones with absent codes,
-// and two ordinal covariates with missing values (one with few values, one continuous), each
-// followed by its missing copy.
-bramble::Dataset random_dataset(std::mt19937& rng, int n_cases, int n_classes);
-
-// P values with one case of every class each: every boundary of covariate 0 splits the classes in
-// the same proportions, so all its impurities tie. Covariate 1 is random.
-bramble::Dataset tied_runs_dataset(std::mt19937& rng, int n_values, int n_classes);
 
 // Daughter counts written as the classes from the highest down, each with its right daughter's
 // count before its left one's: {right(n-1), left(n-1), ..., right(0), left(0)}.
