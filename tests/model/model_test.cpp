@@ -122,6 +122,10 @@ TEST(ModelWriter, WritesWhatReadsBackTheSame) {
   std::string error;
   ASSERT_TRUE(read_model_json(text, read, error)) << error;
   EXPECT_EQ(model_json(read), text);
+  // Escapes read as their characters, hexadecimal digits in either case.
+  const std::string escaped = std::string(text).replace(text.find("dir/"), 4, "\\u00C9\\u00e9/");
+  ASSERT_TRUE(read_model_json(escaped, read, error)) << error;
+  EXPECT_EQ(read.data_file.substr(0, 5), "\xc3\x89\xc3\xa9/");
 }
 
 struct CommandRun { int status; std::string out, err; };

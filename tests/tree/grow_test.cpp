@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "support/tree_fixtures.h"
+#include "tree/impurity.h"
 
 namespace bramble {
 namespace {
@@ -23,6 +24,13 @@ TEST(SplitStatistic, AddsHalfToEveryCellWhenOneIsBelowFive) {
     EXPECT_NEAR(split_statistic(bramble_test::daughter_counts(row.cells), row.n), row.statistic,
                 1e-9) << row.cells[0] << " " << row.cells[1];
   }
+}
+
+// A daughter of one case weighs in like any other: 1 - (1/1) / 4 - (1 + 4) / (3 * 4) = 1/3.
+TEST(Impurity, GiniOfADaughterOfOneCase) {
+  const int left[] = {1, 0};
+  const int right[] = {1, 2};
+  EXPECT_NEAR(impurity(left, 1, right, 3, 4, 2, SplittingRule::gini), 1.0 / 3, 1e-12);
 }
 
 struct GrownTree {

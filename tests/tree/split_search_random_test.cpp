@@ -247,6 +247,15 @@ TEST(SplitSearchRandom, LargeNodesGrowTheSameTrees) {
       expect_same_tree(data, rule);
     }
   }
+  // 12800 cases: a daughter needs more than 128, the cases of the first block. Its end separates
+  // the classes, but no admissible boundary does.
+  std::vector<double> x(12800);
+  std::vector<int> classes(12800);
+  for (int c = 0; c < 12800; ++c) {
+    x[c] = c;
+    classes[c] = c < 128 ? 1 : 0;
+  }
+  expect_same_tree(make_dataset({x}, classes, 2), SplittingRule::entropy);
 }
 
 // Hundreds of boundaries whose impurities tie up to rounding: more near ties than the search keeps
