@@ -55,7 +55,7 @@ Fitted fit(const Example& example, bool outputs, const std::string& names = "",
   settings.html = settings.json = outputs;
   settings.names_file = names;
   ScriptedConsole typed(controlled ? read_file(example_file(example.answers)) : "");
-  bramble::Run run(typed.input(), typed.output(), typed.error_output(), settings);
+  bramble::Run run(typed.in, typed.out_stream, typed.err_stream, settings);
   const int status = bramble::run_with_settings(run, "bramble");
   return {status, settings.output_base, typed.out()};
 }

@@ -50,7 +50,6 @@ TEST(NamesFile, OneNamePerColumnOrARefusalThatSaysWhy) {
       {"\xEF\xBB\xBFy x1", 2, {"y", "x1"}, ""},
       {"y age", 3, {}, "holds 2 names, but the data file has 3 columns"},
       {"y age stage grade", 3, {}, "holds 4 names, but the data file has 3 columns"},
-      {"", 2, {}, "holds 0 names"},
   };
   const std::string dir = make_scratch_dir();
   for (const auto& row : rows) {

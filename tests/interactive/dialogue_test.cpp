@@ -83,7 +83,7 @@ TEST_P(DialogueScript, ShowsItsTextAndLeavesItsTree) {
   const Script& script = GetParam();
   DialogueSession session(script.data);
   ScriptedConsole typed(script.input);
-  session.run(typed.console());
+  session.run(typed.console);
   const std::string out = typed.out();
   EXPECT_NE(out.find(script.shown), std::string::npos) << out;
   const NodeTable& table = session.table;
@@ -98,7 +98,7 @@ TEST_P(DialogueScript, ShowsItsTextAndLeavesItsTree) {
     EXPECT_EQ(table.node_size[1], script.left_size);
   }
   // End of input is noted once, and only when it was met.
-  EXPECT_EQ(bramble_test::occurrences(out, END_NOTE), typed.console().input_ended() ? 1 : 0);
+  EXPECT_EQ(bramble_test::occurrences(out, END_NOTE), typed.console.input_ended() ? 1 : 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -165,7 +165,7 @@ TEST(Dialogue, NodesPastTheLimitStayTerminalSilently) {
   DialogueSession session(eight_cases());
   session.table.node_count = 199;
   ScriptedConsole typed("y\ny\n");
-  control_node(0, session.context(typed.console()));
+  control_node(0, session.context(typed.console));
   EXPECT_EQ(typed.out(), "");
   EXPECT_EQ(session.table.left_child[0], 0);
   EXPECT_EQ(session.table.node_count, 199);

@@ -72,7 +72,7 @@ TEST(CrossValidation, NineteenCasesOrThreeClassesAreNotCrossValidated) {
   DialogueSession wide(make_dataset({ascending(20)}, three_classes, 3));
   for (DialogueSession* session : {&small, &wide}) {
     ScriptedConsole typed("y\ny\nn\nn\n");
-    session->run(typed.console());
+    session->run(typed.console);
     EXPECT_EQ(typed.out().find("cross validation"), std::string::npos);
     EXPECT_EQ(session->report(), "");
     EXPECT_EQ(session->table.node_count, 3);

@@ -1,37 +1,33 @@
-// A console for tests: its input reads the given text, and what it writes on its output and
-// error streams is kept for reading back.
+// A console for tests: its input reads the given text, and what it writes on its output and error
+// streams is kept for reading back. A run may make its own console of the streams instead.
 #pragma once
 
 #include <cstdio>
 #include <string>
 
 #include "io/console.h"
+#include "support/scratch_stream.h"
 
 namespace bramble_test {
 
-class ScriptedConsole {
- public:
-  explicit ScriptedConsole(const std::string& input);
-  ~ScriptedConsole();
+struct ScriptedConsole {
+  explicit ScriptedConsole(const std::string& input)
+      : in(stream_holding(input)), out_stream(std::tmpfile()), err_stream(std::tmpfile()),
+        console(in, out_stream, err_stream) {}
+  ~ScriptedConsole() {
+    for (FILE* stream : {in, out_stream, err_stream}) std::fclose(stream);
+  }
   ScriptedConsole(const ScriptedConsole&) = delete;
   ScriptedConsole& operator=(const ScriptedConsole&) = delete;
 
-  bramble::Console& console() { return console_; }
-
-  // The streams, for a run that makes its own console of them (use either that or console()).
-  FILE* input() const { return in_; }
-  FILE* output() const { return out_; }
-  FILE* error_output() const { return err_; }
-
   // What was written to each stream so far.
-  std::string out() const;
-  std::string err() const;
+  std::string out() const { return stream_text(out_stream); }
+  std::string err() const { return stream_text(err_stream); }
 
- private:
-  FILE* in_;
-  FILE* out_;
-  FILE* err_;
-  bramble::Console console_;
+  FILE* in;
+  FILE* out_stream;
+  FILE* err_stream;
+  bramble::Console console;
 };
 
 }  // namespace bramble_test

@@ -47,17 +47,17 @@ TEST(ConsoleAnswers, EachReaderOnTypedLines) {
   for (const auto& c : cases) {
     ScriptedConsole typed(c.input);
     std::vector<int> answers;
-    for (std::size_t i = 0; i < c.answers.size(); ++i) answers.push_back(c.read(typed.console()));
+    for (std::size_t i = 0; i < c.answers.size(); ++i) answers.push_back(c.read(typed.console));
     EXPECT_EQ(answers, c.answers) << c.input;
     EXPECT_EQ(typed.out(), c.printed) << c.input;
-    EXPECT_FALSE(typed.console().input_ended()) << c.input;
+    EXPECT_FALSE(typed.console.input_ended()) << c.input;
   }
 }
 
 // The texts of an exit go to their streams, the error output's first; the wait reads one key.
 TEST(ConsoleFinish, WritesTheExitTextsAndWaits) {
   ScriptedConsole typed("xy");
-  Console& console = typed.console();
+  Console& console = typed.console;
   EXPECT_EQ(console.finish(ProgramExit{STATUS_DATA_ERROR, true, "Refused.\n"}), STATUS_DATA_ERROR);
   EXPECT_EQ(console.finish(runtime_exit("error in matrix")), STATUS_RUNTIME_ERROR);
   EXPECT_EQ(console.finish(ProgramExit{STATUS_OK, false, "Done.\n"}), STATUS_OK);

@@ -17,6 +17,14 @@ inline std::string stream_text(FILE* file) {
   return text;
 }
 
+// A scratch stream holding text, to be read from its start.
+inline FILE* stream_holding(const std::string& text) {
+  FILE* file = std::tmpfile();
+  std::fwrite(text.data(), 1, text.size(), file);
+  std::rewind(file);
+  return file;
+}
+
 // What write puts in a scratch stream.
 inline std::string written_by(const std::function<void(FILE*)>& write) {
   FILE* file = std::tmpfile();
