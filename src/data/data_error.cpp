@@ -4,12 +4,6 @@
 
 namespace bramble {
 
-namespace {
-
-constexpr std::size_t SHOWN_TOKEN_LENGTH = 40;
-
-}  // namespace
-
 std::string printable_token(std::string_view token, std::size_t shown_length) {
   std::string shown(token.substr(0, shown_length));
   for (char& c : shown) {

@@ -1,10 +1,14 @@
 // Refusal of a data value that the reader cannot use.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace bramble {
+
+// How many characters of a refused value a message shows.
+constexpr std::size_t SHOWN_TOKEN_LENGTH = 40;
 
 // The token as it can be shown in a message: control bytes as '?', cut after shown_length
 // characters (with "..." added).

@@ -15,8 +15,6 @@ namespace bramble {
 
 namespace {
 
-constexpr std::size_t SHOWN_TOKEN_LENGTH = 40;
-
 const char* kind_of(ColumnKind column) {
   return column == ColumnKind::nominal ? "nominal (n)" : "ordinal (o)";
 }

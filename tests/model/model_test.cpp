@@ -172,6 +172,7 @@ TEST(ClassifyCommand, WritesTheTableAndTheConfusionOfTheActualClasses) {
       {{model, dir + "word.dat"}, -1, "record 1, column 3: the value \"zwei\" is not a number"},
       {{model, dir + "none.dat"}, -1, "none.dat: cannot be read"},
       {{dir + "new.dat", dir + "word.dat"}, -1, "new.dat: not JSON"},
+      {{model, dir + "new.dat", "x.dat"}, 2, "one model file and one data file only; x.dat is one"},
   };
   for (const Row& row : rows) {
     const CommandRun refused = classify(row.arguments);
