@@ -60,19 +60,6 @@ double reference_ordinal_split(const Dataset& data, int var, const std::vector<i
   return best;
 }
 
-namespace {
-
-double reference_best_split(const Dataset& data, int var, const std::vector<int>& cases,
-                            double& cut, SplittingRule rule) {
-  if (data.is_nominal(var)) {
-    return bramble::best_nominal_split(data, var, cases.data(), static_cast<int>(cases.size()),
-                                       cut, rule);
-  }
-  return reference_ordinal_split(data, var, cases, cut, rule);
-}
-
-}  // namespace
-
 void reference_grow_tree(const Dataset& data, NodeTable& table, SplittingRule rule) {
   bramble::init_node_table(table);
   table.node_count = 1;
@@ -87,7 +74,10 @@ void reference_grow_tree(const Dataset& data, NodeTable& table, SplittingRule ru
     double best = data.n_classes;
     for (int var = 0; var < data.n_covariates; ++var) {
       double cut = 0.0;
-      const double imp = reference_best_split(data, var, cases, cut, rule);
+      const double imp =
+          data.is_nominal(var)
+              ? bramble::best_nominal_split(data, var, cases.data(), m, cut, rule)
+              : reference_ordinal_split(data, var, cases, cut, rule);
       if (imp < best) {
         best = imp;
         table.split_var[node] = var;

@@ -33,29 +33,6 @@ TEST(Impurity, GiniOfADaughterOfOneCase) {
   EXPECT_NEAR(impurity(left, 1, right, 3, 4, 2, SplittingRule::gini), 1.0 / 3, 1e-12);
 }
 
-struct GrownTree {
-  explicit GrownTree(const Dataset& data, SplittingRule rule = SplittingRule::entropy)
-      : table(data.n_cases, data.n_classes), search(data, rule) {
-    init_node_table(table);
-    grow_tree(data, table, search);
-  }
-  NodeTable table;
-  SplitSearch search;
-};
-
-TEST(GrowTree, LowestCovariateWinsATie) {
-  const std::vector<int> classes = {0, 0, 1, 1};
-  const Dataset tie = make_dataset({{5, 5, 5, 5}, {1, 2, 3, 4}, {10, 20, 30, 40}}, classes, 2);
-  EXPECT_EQ(GrownTree(tie).table.split_var[0], 1);
-  // A nominal covariate that separates the classes equally well comes later: it loses.
-  const Dataset nominal = make_dataset({{1, 2, 3, 4}, {1, 1, 0, 0}}, classes, 2, {1, 2});
-  EXPECT_EQ(GrownTree(nominal).table.split_var[0], 0);
-  const Dataset better = make_dataset({{1, 3, 2, 4}, {1, 1, 0, 0}}, classes, 2, {1, 2});
-  const GrownTree grown(better, SplittingRule::gini);
-  EXPECT_EQ(grown.table.split_var[0], 1);
-  EXPECT_EQ(grown.table.cut_off[0], 1.0);  // decimal category code: category 0 goes right
-}
-
 TEST(GrowNode, NodeLimitLeavesTheNodeTerminal) {
   const Dataset data = make_dataset({{1, 2, 3, 4}}, {0, 0, 1, 1}, 2);
   NodeTable table(4, 2);

@@ -1,13 +1,17 @@
-// Data files the reader accepts, in the forms people write them. Whole runs (tests/e2e) pin down
-// the data summary of ordinary files.
+// Reading data: the files the reader accepts, in the forms people write them; the recoding of
+// nominal covariates; values read to the bit. Whole runs (tests/e2e) pin down the data summary of
+// ordinary files, the merging of rare categories and the missing copies of ordinal covariates.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "data/read_text.h"
 #include "data/recode.h"
+#include "data/value_parse.h"
 
 namespace bramble_test {
 namespace {
@@ -146,6 +150,91 @@ TEST(ReadData, LinesThatDoNotFitTheHeaderAreNoted) {
     const ReadOutcome read = read_text(file.file);
     EXPECT_EQ(read.console, file.console);
     EXPECT_EQ(read.report.find("Note"), std::string::npos);
+  }
+}
+
+// Recoding after reading.
+// A data file of one nominal covariate holding the tokens, the response alternating 0, 1.
+ReadOutcome read_nominal(const std::vector<std::string>& tokens) {
+  std::string text = "r n\n";
+  for (std::size_t i = 0; i < tokens.size(); ++i) text += std::to_string(i % 2) + " " + tokens[i] + "\n";
+  const ReadOutcome read = read_text(text);
+  EXPECT_FALSE(read.stopped) << read.console;
+  return read;
+}
+
+// Values 1 to 11, each written twice up to 3 and v - 1 times from 4 on.
+std::vector<std::string> rare_ties() {
+  std::vector<std::string> tokens;
+  for (int v = 1; v <= 11; ++v) tokens.insert(tokens.end(), v <= 3 ? 2 : v - 1, std::to_string(v));
+  return tokens;
+}
+
+std::vector<double> codes_of(const std::vector<double>& row, std::size_t from, std::size_t to) {
+  return std::vector<double>(row.begin() + from, row.begin() + to);
+}
+
+TEST(RecodeNominal, CodesInValueOrderWithTheMissingCategoryLast) {
+  const ReadOutcome missing = read_nominal({"1", "NA", "3", "1"});
+  EXPECT_EQ(missing.data.X[0], (std::vector<double>{0, 2, 1, 0}));
+  EXPECT_EQ(missing.data.ori_catg[0], (std::vector<int>{1, 3, -9}));
+  EXPECT_EQ(recoding_lines(missing.report), "1: 2(1) 1(3) 1(-9) \n");
+  EXPECT_EQ(missing.data.n_covariates, 1) << "nominal covariates get no missing copy";
+
+  // A huge range of values needs no count per value.
+  const ReadOutcome huge = read_nominal({"0", "1000000000", "0", "-2000000000"});
+  EXPECT_EQ(huge.data.X[0], (std::vector<double>{1, 2, 1, 0}));
+  EXPECT_EQ(recoding_lines(huge.report), "1: 1(-2000000000) 2(0) 1(1000000000) \n");
+}
+
+TEST(RecodeMerge, TiesAreSettledByTheHeapsort) {
+  const ReadOutcome read = read_nominal(rare_ties());
+  EXPECT_EQ(recoding_lines(read.report),
+            "1: 2(1) 2(2) 2(3) 3(4) 4(5) 5(6) 6(7) 7(8) 8(9) 9(10) 10(11) \n"
+            "***Put catgories(3) (2) as category 999\n");
+  EXPECT_EQ(read.data.ori_catg[0], (std::vector<int>{1, 4, 5, 6, 7, 8, 9, 10, 11, 999}));
+  EXPECT_EQ(codes_of(read.data.X[0], 0, 6), (std::vector<double>{0, 0, 9, 9, 9, 9}));
+}
+
+// Covariate values are the correctly rounded doubles of their decimal text, whichever conversion
+// path a token takes.
+// strtod rounds correctly; the reader must agree with it to the bit.
+void expect_like_strtod(const std::string& token) {
+  double value = -1.0;
+  ASSERT_EQ(bramble::parse_decimal(token, value), bramble::ParseResult::ok) << token;
+  double expected = std::strtod(token.c_str(), nullptr);
+  if (expected == 0.0) expected = 0.0;
+  EXPECT_EQ(value, expected) << token;
+  EXPECT_FALSE(std::signbit(value) && value == 0.0) << token;
+}
+
+// Up to 20 digits (past the 19 of the short path), the point anywhere or absent, and the edges of
+// the exact range.
+TEST(ParseDecimal, DecimalsAreCorrectlyRounded) {
+  for (const char* token : {"9007199254740991", "900719925474099.35", "900719925474099.3",
+                            "0.0000000000000000000001", "0.00000000000000000000001", "4.35",
+                            "1234567890123.456789", "-0.000", "-0", "+.5", "7.", "0.1",
+                            "123456789012345.6"}) {
+    expect_like_strtod(token);
+  }
+  double value = 0.0;
+  EXPECT_EQ(bramble::parse_decimal("9007199254740992", value), bramble::ParseResult::too_large);
+  EXPECT_EQ(bramble::parse_decimal("-.", value), bramble::ParseResult::no_number);
+  std::mt19937 rng(11);
+  for (int round = 0; round < 200000; ++round) {
+    const int digits = std::uniform_int_distribution<int>(1, 20)(rng);
+    std::string token;
+    const int sign = std::uniform_int_distribution<int>(0, 2)(rng);
+    if (sign == 1) token += '-';
+    if (sign == 2) token += '+';
+    const int point = std::uniform_int_distribution<int>(0, digits + 1)(rng);
+    for (int d = 0; d < digits; ++d) {
+      if (d == point) token += '.';
+      token += static_cast<char>('0' + std::uniform_int_distribution<int>(0, 9)(rng));
+    }
+    if (point == digits) token += '.';
+    if (bramble::parse_decimal(token, value) == bramble::ParseResult::too_large) continue;
+    expect_like_strtod(token);
   }
 }
 
