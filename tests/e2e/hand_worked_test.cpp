@@ -34,15 +34,12 @@ TEST_P(HandWorked, ConsoleReportAndDrawingAreTheHandWorkedOnes) {
 }
 
 // Enter at both questions.
+HandWorkedRun automatic(const char* name) { return {name, name, "\n\n", name, ""}; }
+
 INSTANTIATE_TEST_SUITE_P(
     Automatic, HandWorked,
-    testing::Values(
-        HandWorkedRun{"pure", "pure", "\n\n", "pure", ""},
-        HandWorkedRun{"survive", "survive", "\n\n", "survive", ""},
-        HandWorkedRun{"chain", "chain", "\n\n", "chain", ""},
-        HandWorkedRun{"three", "three", "\n\n", "three", ""},
-        HandWorkedRun{"nominal", "nominal", "\n\n", "nominal", ""},
-        HandWorkedRun{"missing", "missing", "\n\n", "missing", ""}),
+    testing::Values(automatic("pure"), automatic("survive"), automatic("chain"), automatic("three"),
+                    automatic("nominal"), automatic("missing")),
     [](const testing::TestParamInfo<HandWorkedRun>& info) { return std::string(info.param.name); });
 
 // Each script starts with Enter (entropy) and y (controlled mode).

@@ -2,25 +2,24 @@
 // give the outputs, the quiet run, the usage errors that write nothing, and the rule question.
 #include <gtest/gtest.h>
 
-#include <dirent.h>
-#include <sys/stat.h>
-
+#include <filesystem>
 #include <string>
 
+#include "e2e/e2e_support.h"
 #include "io/text_buffer.h"
 #include "program/notices.h"
-#include "e2e/e2e_support.h"
 
 namespace bramble_test {
 namespace {
 
 const std::string kIris = source_dir() + "/examples/iris.dat";
 
+// The files in dir but the run's own standard streams (.stdin, .stdout, .stderr).
 int entries(const std::string& dir) {
   int count = 0;
-  DIR* listing = opendir(dir.c_str());
-  while (dirent* entry = readdir(listing)) count += entry->d_name[0] != '.';
-  closedir(listing);
+  for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+    count += entry.path().filename().string()[0] != '.';
+  }
   return count;
 }
 
@@ -49,7 +48,7 @@ TEST(OptionRuns, AnswerTheQuestionsAndNameTheOutputs) {
   ASSERT_EQ(typed.status, 0) << typed.out;
 
   const std::string preset = make_scratch_dir();
-  mkdir((preset + "/results").c_str(), 0755);
+  std::filesystem::create_directory(preset + "/results");
   const RunResult given = run_in(preset, "-g -a -o results/iris.v2 " + kIris, "");
   ASSERT_EQ(given.status, 0) << given.out;
   EXPECT_EQ(read_file(preset + "/results/iris.v2.inf"), read_file(asked + "/iris.inf"));

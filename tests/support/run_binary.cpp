@@ -23,9 +23,6 @@ std::vector<std::string>& scratch_dirs() {
 void remove_scratch_dirs() {
   std::error_code ignored;
   for (const std::string& dir : scratch_dirs()) {
-    // A test may have made a directory read-only; give write access back before removing it.
-    std::filesystem::permissions(dir, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ignored);
     std::filesystem::remove_all(dir, ignored);
   }
 }

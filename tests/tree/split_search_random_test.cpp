@@ -164,16 +164,12 @@ void expect_same_table(const NodeTable& grown, const Dataset& data, SplittingRul
   EXPECT_EQ(grown.case_node, expected.case_node);
 }
 
-void expect_same_tree_of(const Dataset& data, SplitSearch& search) {
+void expect_same_tree(const Dataset& data, SplittingRule rule, Packing packing = Packing::when_it_fits) {
+  SplitSearch search(data, rule, packing);
   NodeTable grown(data.n_cases, data.n_classes);
   init_node_table(grown);
   grow_tree(data, grown, search);
-  expect_same_table(grown, data, search.rule());
-}
-
-void expect_same_tree(const Dataset& data, SplittingRule rule, Packing packing = Packing::when_it_fits) {
-  SplitSearch search(data, rule, packing);
-  expect_same_tree_of(data, search);
+  expect_same_table(grown, data, rule);
 }
 
 const char* rule_name(SplittingRule rule) {
