@@ -75,8 +75,9 @@ std::string first_difference(const std::string& actual, const std::string& expec
 
 RunResult run_in(const std::string& dir, const std::string& args, const std::string& stdin_text) {
   write_file(dir + "/.stdin", stdin_text);
-  const std::string command = "cd '" + dir + "' && timeout -s KILL 60 '" + BRAMBLE_BINARY + "' " + args +
-                              " <.stdin >.stdout 2>.stderr";
+  // Redirections among the arguments come later, so they win.
+  const std::string command = "cd '" + dir + "' && timeout -s KILL 60 '" + BRAMBLE_BINARY +
+                              "' <.stdin >.stdout 2>.stderr " + args;
   const int raw = std::system(command.c_str());
   RunResult result;
   result.dir = dir;

@@ -27,8 +27,9 @@ int occurrences(const std::string& text, const std::string& part);
 // Where two texts first differ: the line number and both lines; empty when they are equal.
 std::string first_difference(const std::string& actual, const std::string& expected);
 
-// Runs `bramble args` (unquoted) in dir with the given standard input (an empty text gives an
-// input that is at its end at once), killed after a minute.
+// Runs `bramble args` (unquoted; shell redirections among them replace the runner's own) in dir
+// with the given standard input (an empty text gives an input that is at its end at once), killed
+// after a minute.
 RunResult run_in(const std::string& dir, const std::string& args, const std::string& stdin_text);
 
 // A file the run wrote, by its name in its directory.
