@@ -121,8 +121,8 @@ TEST(ReadData, LinesThatDoNotFitTheHeaderAreNoted) {
                            "record is 3 values, whatever the lines.\n";
   std::string blocks = "r o o\n";  // past the reader's blocks of 1 MiB
   while (blocks.size() < (3 << 20)) blocks += "0 1 2 1\n3 4 0 5\n6 1 7 8\n";
-  std::string records = "r o\n";  // a record a line
-  while (records.size() < (3 << 20)) records += "1 12345.5\n0 2\n";
+  std::string records = "r o\n";  // a record a line, up to the end of the first block
+  while (records.size() < (1 << 20)) records += "1 2\n";
   const struct {
     std::string file;
     std::string console;
@@ -135,7 +135,7 @@ TEST(ReadData, LinesThatDoNotFitTheHeaderAreNoted) {
       {"r o o\n0 1 2 1\n3 4 0 5\n6\n", ""},                 // lines of 4, 4 and 1
       {blocks, note},
       {blocks + "0 1 2\n", ""},
-      // An unfinished record after them is named by its number.
+      // An unfinished record after them is named by its number and its token, the first of a block.
       {records + "1", "Data file not complete error at line " +
                           std::to_string(std::count(records.begin(), records.end(), '\n')) +
                           " variable number 1 value = 1 !!!\nPress Enter to end this program!"},

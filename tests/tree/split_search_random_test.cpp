@@ -54,8 +54,9 @@ void add_missing_copy(Dataset& data, std::mt19937& rng, int source) {
 // followed by its missing copy.
 Dataset random_dataset(std::mt19937& rng, int n_cases, int n_classes) {
   // Covariates 0-1 small integers, 2-3 continuous (2 rounded to create some ties; 3 partly values
-  // that differ by less than a float can tell), 4-5 nominal.
-  std::vector<std::vector<double>> columns(6, std::vector<double>(n_cases));
+  // that differ by less than a float can tell), 4-5 nominal, 6-9 noise in four values (so that a
+  // search codes at least eight columns, more than a word of its records holds).
+  std::vector<std::vector<double>> columns(10, std::vector<double>(n_cases));
   const int g4 = uniform_int(rng, 2, 5);
   const int g5 = uniform_int(rng, 3, 6);
   std::vector<int> classes(n_cases);
@@ -67,12 +68,13 @@ Dataset random_dataset(std::mt19937& rng, int n_cases, int n_classes) {
     columns[3][c] = uniform(rng, 0, 1) < 0.5 ? uniform(rng, 0, 1) : close_values;
     columns[4][c] = uniform_int(rng, 0, g4 - 1);
     columns[5][c] = 2 * uniform_int(rng, 0, (g5 - 1) / 2);  // odd codes never occur
+    for (int v = 6; v < 10; ++v) columns[v][c] = uniform_int(rng, 0, 3);
     const double signal = columns[0][c] + columns[3][c] * 3 + (columns[4][c] == 1 ? 2 : 0);
     const bool noise = uniform(rng, 0, 1) < 0.25;
     classes[c] = noise ? uniform_int(rng, 0, n_classes - 1)
                        : static_cast<int>(signal) % n_classes;
   }
-  Dataset data = make_dataset(columns, classes, n_classes, {1, 1, 1, 1, g4, g5});
+  Dataset data = make_dataset(columns, classes, n_classes, {1, 1, 1, 1, g4, g5, 1, 1, 1, 1});
   add_missing_copy(data, rng, 1);
   add_missing_copy(data, rng, 3);
   return data;
