@@ -33,6 +33,12 @@ TEST(Impurity, GiniOfADaughterOfOneCase) {
   EXPECT_NEAR(impurity(left, 1, right, 3, 4, 2, SplittingRule::gini), 1.0 / 3, 1e-12);
 }
 
+// Cases alike in every covariate cannot be split, whatever their classes.
+TEST(SplitSearch, CasesAlikeInEveryCovariateDoNotVary) {
+  const Dataset alike = make_dataset({{1, 1, 1, 1}, {0, 0, 0, 0}}, {0, 1, 0, 1}, 2, {1, 2});
+  EXPECT_FALSE(SplitSearch(alike, SplittingRule::entropy).varies(0));
+}
+
 TEST(GrowNode, NodeLimitLeavesTheNodeTerminal) {
   const Dataset data = make_dataset({{1, 2, 3, 4}}, {0, 0, 1, 1}, 2);
   NodeTable table(4, 2);
