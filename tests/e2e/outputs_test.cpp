@@ -173,11 +173,6 @@ TEST(RunOutputs, SavedTreesAndPagesAreTheReportsAndClassifyTheTrainingCasesBack)
       if (kind != "node" || !(fields >> number)) continue;
       for (int count; fields >> count;) page_trees.back()[number].push_back(count);
     }
-    if (!*example.answers) {
-      EXPECT_EQ(labels, (std::vector<std::string>{"grown", "p=0.01", "p=0.005", "p=0.001",
-                                                  "p=0.0005", "p=0.0001", "p=0.00001",
-                                                  "p=0.000001"}));
-    }
     ASSERT_EQ(page_trees.size(), tables.size());
     EXPECT_EQ(occurrences(summary, "name petal_width"), *example.names ? 1 : 0);
     if (*example.answers) {  // the model of examples/ is this run's, but for its data file

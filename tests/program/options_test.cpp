@@ -39,9 +39,7 @@ TEST(Options, ParseTable) {
       {{"-ga", "-oout/k.v2", "d.dat"}, "run gini automatic out=out/k.v2 data=d.dat"},
       {{"--output=r/x.y", "--entropy", "d"}, "run entropy out=r/x.y data=d"},
       {{"--output", "r", "-q", "d"}, "run out=r quiet data=d"},
-      {{"-e", "-e", "d"}, "run entropy data=d"},
       {{"--html", "--json", "--names", "n.txt", "d"}, "run html json names=n.txt data=d"},
-      {{"--names=n.txt", "d"}, "run names=n.txt data=d"},
       {{"--", "-g"}, "run data=-g"},
       {{"-"}, "run data=-"},
       {{"-h"}, "help"},
@@ -55,7 +53,6 @@ TEST(Options, ParseTable) {
       {{"d", "-o"}, "error: option '-o' needs an argument"},
       {{"--output"}, "error: option '--output' needs an argument"},
       {{"--output="}, "error: option '--output' needs a non-empty argument"},
-      {{"--names"}, "error: option '--names' needs an argument"},
       {{"--gini=yes"}, "error: option '--gini' takes no argument"},
       {{""}, "error: an empty data file name"},
   };

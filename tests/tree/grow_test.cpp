@@ -33,10 +33,12 @@ TEST(Impurity, GiniOfADaughterOfOneCase) {
   EXPECT_NEAR(impurity(left, 1, right, 3, 4, 2, SplittingRule::gini), 1.0 / 3, 1e-12);
 }
 
-// Cases alike in every covariate cannot be split, whatever their classes.
-TEST(SplitSearch, CasesAlikeInEveryCovariateDoNotVary) {
+// Cases alike in every covariate cannot be split, whatever their classes; two values can.
+TEST(SplitSearch, CasesVaryWhenACovariateTakesTwoValues) {
   const Dataset alike = make_dataset({{1, 1, 1, 1}, {0, 0, 0, 0}}, {0, 1, 0, 1}, 2, {1, 2});
   EXPECT_FALSE(SplitSearch(alike, SplittingRule::entropy).varies(0));
+  const Dataset two_values = make_dataset({{1, 1, 1, 1}, {0, 1, 0, 1}}, {0, 1, 0, 1}, 2, {1, 2});
+  EXPECT_TRUE(SplitSearch(two_values, SplittingRule::entropy).varies(0));
 }
 
 TEST(GrowNode, NodeLimitLeavesTheNodeTerminal) {
