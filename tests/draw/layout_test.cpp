@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support/hand_tree.h"
+#include "support/tree_fixtures.h"
 
 namespace bramble {
 namespace {

@@ -2,6 +2,8 @@
 // tests/e2e/expected, and the one check of a run that completed.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 
 #include "support/run_binary.h"
@@ -9,21 +11,62 @@
 namespace bramble_test {
 
 // A fresh scratch directory holding a copy of tests/e2e/data/NAME.dat.
-std::string scratch_with_data_set(const std::string& name);
+inline std::string scratch_with_data_set(const std::string& name) {
+  const std::string dir = make_scratch_dir();
+  const std::string data_file = name + ".dat";
+  write_file(dir + "/" + data_file, read_file(source_dir() + "/tests/e2e/data/" + data_file));
+  return dir;
+}
 
 // Runs `bramble NAME.dat` in a fresh scratch directory holding a copy of that data set.
-RunResult run_data_set(const std::string& name, const std::string& stdin_text);
+inline RunResult run_data_set(const std::string& name, const std::string& stdin_text) {
+  return run_in(scratch_with_data_set(name), name + ".dat", stdin_text);
+}
 
 // The file FILE of tests/e2e/expected with "@PROGRAM@" standing for the path of the program.
-std::string expected(const std::string& file);
+inline std::string expected(const std::string& file) {
+  std::string text = read_file(source_dir() + "/tests/e2e/expected/" + file);
+  const std::string placeholder = "@PROGRAM@";
+  const std::string program = BRAMBLE_BINARY;
+  for (std::size_t at = text.find(placeholder); at != std::string::npos;
+       at = text.find(placeholder, at + program.size())) {
+    text.replace(at, placeholder.size(), program);
+  }
+  return text;
+}
 
 // The console output after the start-up notice box (everything past its closing rule), or the
 // whole text when it holds no complete box.
-std::string after_notice(const std::string& console);
+inline std::string after_notice(const std::string& console) {
+  const std::string rule = std::string(75, '=') + "\n";
+  const std::size_t opening = console.find(rule);
+  if (opening == std::string::npos) return console;
+  const std::size_t closing = console.find(rule, opening + rule.size());
+  if (closing == std::string::npos) return console;
+  return console.substr(closing + rule.size());
+}
 
 // The run of BASE.dat finished: status 0, the console's last line, the drawing closed by its
 // trailer with one page (controlled mode) or seven (automatic mode), and the report written in
 // full (the controlled tree table one line per remaining node, or the seven pruned trees).
-void expect_completed(const RunResult& run, const std::string& base, int pages);
+inline void expect_completed(const RunResult& run, const std::string& base, int pages) {
+  EXPECT_FALSE(run.timed_out);
+  EXPECT_EQ(run.status, 0) << after_notice(run.out).substr(0, 2000);
+  EXPECT_TRUE(ends_with(run.out, "Please view or print PS file: " + base + ".ps\n"));
+  EXPECT_TRUE(ends_with(written(run, base + ".ps"),
+                        "%%Trailer\n%%Pages: " + std::to_string(pages) + "\n%%EOF\n"));
+  const std::string report = written(run, base + ".inf");
+  if (pages == 1) {
+    const std::size_t tree = report.find("\nYour tree:\n");
+    const std::size_t remain = run.out.rfind("There remain ");
+    ASSERT_NE(tree, std::string::npos);
+    ASSERT_NE(remain, std::string::npos);
+    EXPECT_EQ(occurrences(report.substr(tree), "\n"), std::stoi(run.out.substr(remain + 13)) + 3);
+  } else {
+    EXPECT_EQ(occurrences(report, "\nThe pruned tree at p-value of "), 7);
+    EXPECT_NE(report.find("\nThe pruned tree at p-value of 0.000001:\n"), std::string::npos);
+    EXPECT_TRUE(ends_with(report, " \n")) << "the last chi-square list ends the report";
+  }
+}
 
 }  // namespace bramble_test

@@ -252,10 +252,6 @@ void prepare(const std::string& dir, Setup setup) {
   }
 }
 
-bool ends_with(const std::string& text, const std::string& end) {
-  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
-
 void PrintTo(const HostileCase& c, std::ostream* out) { *out << c.name; }
 
 class Hostile : public testing::TestWithParam<HostileCase> {};

@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "io/fatal.h"
-#include "support/hand_tree.h"
+#include "support/tree_fixtures.h"
 #include "support/scratch_stream.h"
 
 namespace bramble {

@@ -21,6 +21,10 @@ std::string read_file(const std::string& path);
 void write_file(const std::string& path, const std::string& content);
 bool file_exists(const std::string& path);
 
+inline bool ends_with(const std::string& text, const std::string& end) {
+  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
 // How many times part occurs in text (overlapping occurrences counted).
 int occurrences(const std::string& text, const std::string& part);
 
