@@ -50,6 +50,8 @@ TEST(ModelReader, RefusesDamagedModelsSayingWhatIsWrong) {
   const Row rows[] = {
       {"]}]}\n", "]}]}x", "not JSON: line 29, column 79: unexpected text after"},
       {"[5, 7]", "[5, 7,]", "not JSON: line 8, column 49: expected a JSON value"},
+      {"50.5, \"missing\": \"left\"", "50., \"missing\": \"left\"",
+       "line 16, column 19: expected a digit after the decimal point"},
       {"{", std::string(40, '['), "nesting deeper than 32 levels"},
       {R"("version": 1,)", R"("version": 1, "version": 1,)", R"(key "version" occurs twice)"},
       {"hand.dat", "hand\xff.dat", "not valid UTF-8"},
