@@ -5,12 +5,14 @@
 #include <vector>
 
 #include "support/tree_fixtures.h"
+#include "io/fatal.h"
 #include "tree/impurity.h"
 
 namespace bramble {
 namespace {
 
 using bramble_test::make_dataset;
+using bramble_test::split;
 
 // Cells as in daughter_counts; a 2x2 table is n (ad - bc)^2 / (row and column totals).
 TEST(SplitStatistic, AddsHalfToEveryCellWhenOneIsBelowFive) {
@@ -39,6 +41,28 @@ TEST(SplitSearch, CasesVaryWhenACovariateTakesTwoValues) {
   EXPECT_FALSE(SplitSearch(alike, SplittingRule::entropy).varies(0));
   const Dataset two_values = make_dataset({{1, 1, 1, 1}, {0, 1, 0, 1}}, {0, 1, 0, 1}, 2, {1, 2});
   EXPECT_TRUE(SplitSearch(two_values, SplittingRule::entropy).varies(0));
+}
+
+// 300 cases: each daughter needs more than 3.
+TEST(GrowNode, ANodeHasRoomWhenBothDaughtersCanExceedTheMinimum) {
+  Dataset data;
+  data.n_cases = 300;
+  EXPECT_FALSE(has_room_for_split(data, 7));
+  EXPECT_TRUE(has_room_for_split(data, 8));
+}
+
+// A node its parent's split left without cases ends the run, naming that split in full.
+TEST(GrowNode, AnEmptyNodeEndsTheRunNamingTheSplit) {
+  NodeTable table(2, 2);
+  split(table, 0, 1, 12345678901234567890.0);
+  try {
+    stop_on_empty_node(table, 2);
+    FAIL() << "the run went on";
+  } catch (const ProgramExit& exit) {
+    EXPECT_EQ(exit.status, STATUS_OK);
+    EXPECT_EQ(exit.console_text, "The split using variable 2 at a value of 12345678901234567168."
+                                 "000000 results in an empty node\nPress Enter to end this program!");
+  }
 }
 
 TEST(GrowNode, NodeLimitLeavesTheNodeTerminal) {
