@@ -137,10 +137,6 @@ void SplitSearch::split_segments(int node, int left, int n_left) {
   if (has_room_for_split(data_, n_left) || has_room_for_split(data_, count - n_left)) {
     for (std::vector<ColumnEntry>& column : sorted_) split_column(column, begin, end);
   }
-  if (left + 2 > static_cast<int>(begin_.size())) {
-    begin_.resize(left + 2, 0);
-    end_.resize(left + 2, 0);
-  }
   scratch_.tallied_node = -1;
   begin_[left] = begin;
   end_[left] = begin + n_left;

@@ -3,10 +3,8 @@
 // the training file with the saved tree; the report, drawing and console do not change with them.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <map>
-#include <memory>
 #include <numeric>
 #include <sstream>
 #include <string>
@@ -111,10 +109,10 @@ std::map<int, std::vector<int>> classified_counts(const std::string& json, const
                                                   const bramble::Model& model,
                                                   const std::string& label) {
   const std::string table = json + "." + label + ".tsv";
-  std::unique_ptr<FILE, int (*)(FILE*)> err(std::tmpfile(), std::fclose);
+  ScriptedConsole streams("");
   EXPECT_EQ(bramble::classify_command({json, example_file(std::string(example.name) + ".dat"),
                                        "--tree", label, "-o", table},
-                                      err.get(), err.get()),
+                                      streams.out_stream, streams.err_stream),
             0);
   std::map<int, std::vector<int>> counts;
   std::istringstream lines(read_file(table));

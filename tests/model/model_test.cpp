@@ -7,13 +7,13 @@
 #include <tuple>
 #include <vector>
 
+#include "interactive/scripted_console.h"
 #include "model/classify.h"
 #include "model/model_reader.h"
 #include "model/model_writer.h"
 #include "program/classify_command.h"
 #include "support/hand_model.h"
 #include "support/run_binary.h"
-#include "support/scratch_stream.h"
 
 namespace bramble_test {
 namespace {
@@ -133,19 +133,14 @@ TEST(ModelWriter, WritesWhatReadsBackTheSame) {
 struct CommandRun { int status; std::string out, err; };
 
 CommandRun classify(const std::vector<std::string>& arguments) {
-  FILE* out = std::tmpfile();
-  FILE* err = std::tmpfile();
-  const int status = classify_command(arguments, out, err);
-  CommandRun run{status, stream_text(out), stream_text(err)};
-  std::fclose(out);
-  std::fclose(err);
-  return run;
+  ScriptedConsole streams("");
+  const int status = classify_command(arguments, streams.out_stream, streams.err_stream);
+  return {status, streams.out(), streams.err()};
 }
 
 TEST(ClassifyCommand, WritesTheTableAndTheConfusionOfTheActualClasses) {
   const std::string dir = make_scratch_dir() + "/";
-  const std::string model = dir + "hand.json";
-  write_file(model, read_file(HAND_MODEL_PATH));
+  const std::string model = HAND_MODEL_PATH;
   // Records over lines; case 4 has a class the model does not know.
   write_file(dir + "new.dat", "d r o n d n\n a 1 45 1 x 1  b 2 NA 5 y 2\n c 2 60 1 z\n 2\n"
                               " d 3 70 1 w 1\n e 1 20 . v 2\n");
