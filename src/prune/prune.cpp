@@ -9,9 +9,8 @@ namespace bramble {
 
 namespace {
 
-// Upper chi-square quantiles as stored (four decimals), row = degrees of freedom (row 0 unused).
-constexpr double CHISQ_CRITICAL[MAX_CLASSES][N_PRUNE_PASSES] = {
-    {0, 0, 0, 0, 0, 0, 0},
+// Upper chi-square quantiles as stored (four decimals), row = degrees of freedom - 1.
+constexpr double CHISQ_CRITICAL[MAX_CLASSES - 1][N_PRUNE_PASSES] = {
     {6.6348, 7.8794, 10.8275, 12.1156, 15.1367, 19.5114, 23.9281},
     {9.2103, 10.5966, 13.8155, 15.2018, 18.4206, 23.0258, 27.6310},
     {11.3448, 12.8381, 16.2662, 17.7300, 21.1075, 25.9017, 30.6648},
@@ -100,7 +99,7 @@ double critical_value(int n_classes, int pass) {
   if (n_classes < 2 || n_classes > MAX_CLASSES || pass < 0 || pass >= N_PRUNE_PASSES) {
     fatal_error("no critical value for this number of classes or pass");
   }
-  return CHISQ_CRITICAL[n_classes - 1][pass];
+  return CHISQ_CRITICAL[n_classes - 2][pass];
 }
 
 std::vector<int> significant_splits(const NodeTable& table, int n_classes, int pass) {
