@@ -27,7 +27,7 @@ TEST_P(HandWorked, ConsoleReportAndDrawingAreTheHandWorkedOnes) {
   const RunResult result = run_data_set(run.data_set, run.answers);
   ASSERT_FALSE(result.timed_out);
   EXPECT_EQ(result.status, 0);
-  EXPECT_EQ(after_notice(result.out), expected(std::string(run.name) + ".out"));
+  EXPECT_EQ(result.out, expected("notice.out") + expected(std::string(run.name) + ".out"));
   EXPECT_EQ(result.err, run.category_list);
   EXPECT_EQ(written(result, std::string(run.data_set) + ".inf"), expected(std::string(run.tree) + ".inf"));
   EXPECT_EQ(written(result, std::string(run.data_set) + ".ps"), expected(std::string(run.tree) + ".ps"));
