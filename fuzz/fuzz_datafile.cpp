@@ -7,6 +7,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size > bramble_fuzz::MAX_INPUT_BYTES) return -1;
-  bramble_fuzz::run_program_on(bramble_fuzz::write_scratch_file("fuzz.dat", data, size), nullptr, 0);
+  const std::string path = bramble_fuzz::write_scratch_file("fuzz.dat", data, size);
+  bramble_fuzz::run_program_on(path, nullptr, 0);
   return 0;
 }

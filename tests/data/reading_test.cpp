@@ -100,10 +100,10 @@ TEST(ReadData, EachSpellingOfANumberReadsAsItsValueOrIsRefusedByName) {
       SCOPED_TRACE(spelling);
       const ReadOutcome read = read_text(file(token.column, spelling));
       if (!token.reason.empty()) {
+        const bool csv = spelling.find_first_of(",;") != std::string::npos;
         EXPECT_EQ(read.console, "Record 2, column " + std::to_string(token.column) +
                                     ": the value \"" + spelling + "\" " + token.reason + ".\n" +
-                                    (spelling.find_first_of(",;") != std::string::npos ? separators : "") +
-                                    "Press Enter to end this program!");
+                                    (csv ? separators : "") + "Press Enter to end this program!");
         continue;
       }
       ASSERT_FALSE(read.stopped) << read.console;
@@ -157,7 +157,9 @@ TEST(ReadData, LinesThatDoNotFitTheHeaderAreNoted) {
 // A data file of one nominal covariate holding the tokens, the response alternating 0, 1.
 ReadOutcome read_nominal(const std::vector<std::string>& tokens) {
   std::string text = "r n\n";
-  for (std::size_t i = 0; i < tokens.size(); ++i) text += std::to_string(i % 2) + " " + tokens[i] + "\n";
+  for (std::size_t i = 0; i < tokens.size(); ++i) {
+    text += std::to_string(i % 2) + " " + tokens[i] + "\n";
+  }
   const ReadOutcome read = read_text(text);
   EXPECT_FALSE(read.stopped) << read.console;
   return read;
@@ -168,10 +170,6 @@ std::vector<std::string> rare_ties() {
   std::vector<std::string> tokens;
   for (int v = 1; v <= 11; ++v) tokens.insert(tokens.end(), v <= 3 ? 2 : v - 1, std::to_string(v));
   return tokens;
-}
-
-std::vector<double> codes_of(const std::vector<double>& row, std::size_t from, std::size_t to) {
-  return std::vector<double>(row.begin() + from, row.begin() + to);
 }
 
 TEST(RecodeNominal, CodesInValueOrderWithTheMissingCategoryLast) {
@@ -193,7 +191,9 @@ TEST(RecodeMerge, TiesAreSettledByTheHeapsort) {
             "1: 2(1) 2(2) 2(3) 3(4) 4(5) 5(6) 6(7) 7(8) 8(9) 9(10) 10(11) \n"
             "***Put catgories(3) (2) as category 999\n");
   EXPECT_EQ(read.data.ori_catg[0], (std::vector<int>{1, 4, 5, 6, 7, 8, 9, 10, 11, 999}));
-  EXPECT_EQ(codes_of(read.data.X[0], 0, 6), (std::vector<double>{0, 0, 9, 9, 9, 9}));
+  const std::vector<double>& codes = read.data.X[0];
+  EXPECT_EQ(std::vector<double>(codes.begin(), codes.begin() + 6),
+            (std::vector<double>{0, 0, 9, 9, 9, 9}));
 }
 
 // Covariate values are the correctly rounded doubles of their decimal text, whichever conversion

@@ -11,11 +11,11 @@ namespace bramble_test {
 namespace {
 
 struct HandWorkedRun {
-  const char* name;           // expected console: NAME.out
-  const char* data_set;       // tests/e2e/data/DATA_SET.dat
-  const char* answers;        // standard input
-  const char* tree;           // expected report and drawing: TREE.inf, TREE.ps
-  const char* category_list;  // what the dialogue writes to standard error
+  std::string name;           // expected console: NAME.out
+  std::string data_set;       // tests/e2e/data/DATA_SET.dat
+  std::string answers;        // standard input
+  std::string tree;           // expected report and drawing: TREE.inf, TREE.ps
+  std::string category_list;  // what the dialogue writes to standard error
 };
 
 void PrintTo(const HandWorkedRun& run, std::ostream* out) { *out << run.name; }
@@ -27,10 +27,10 @@ TEST_P(HandWorked, ConsoleReportAndDrawingAreTheHandWorkedOnes) {
   const RunResult result = run_data_set(run.data_set, run.answers);
   ASSERT_FALSE(result.timed_out);
   EXPECT_EQ(result.status, 0);
-  EXPECT_EQ(result.out, expected("notice.out") + expected(std::string(run.name) + ".out"));
+  EXPECT_EQ(result.out, expected("notice.out") + expected(run.name + ".out"));
   EXPECT_EQ(result.err, run.category_list);
-  EXPECT_EQ(written(result, std::string(run.data_set) + ".inf"), expected(std::string(run.tree) + ".inf"));
-  EXPECT_EQ(written(result, std::string(run.data_set) + ".ps"), expected(std::string(run.tree) + ".ps"));
+  EXPECT_EQ(written(result, run.data_set + ".inf"), expected(run.tree + ".inf"));
+  EXPECT_EQ(written(result, run.data_set + ".ps"), expected(run.tree + ".ps"));
 }
 
 // Enter at both questions.
@@ -40,7 +40,7 @@ INSTANTIATE_TEST_SUITE_P(
     Automatic, HandWorked,
     testing::Values(automatic("pure"), automatic("survive"), automatic("chain"), automatic("three"),
                     automatic("nominal"), automatic("missing")),
-    [](const testing::TestParamInfo<HandWorkedRun>& info) { return std::string(info.param.name); });
+    [](const auto& info) { return info.param.name; });
 
 // Each script starts with Enter (entropy) and y (controlled mode).
 INSTANTIATE_TEST_SUITE_P(
@@ -55,9 +55,10 @@ INSTANTIATE_TEST_SUITE_P(
         HandWorkedRun{"ctl_cut", "ctl", "\ny\ny\nn\n0\ny\n1\n12.5\nn\nn\n", "ctl_cut", ""},
         HandWorkedRun{"ctl_garbage_variable", "ctl", "\ny\ny\nn\n0\ny\none\n1\n12.5\nn\nn\n",
                       "ctl_cut", ""},
-        HandWorkedRun{"ctl_empty", "ctl", "\ny\ny\nn\n0\ny\n1\n25\ny\n1\n12.5\nn\nn\n", "ctl_cut", ""},
+        HandWorkedRun{"ctl_empty", "ctl", "\ny\ny\nn\n0\ny\n1\n25\ny\n1\n12.5\nn\nn\n", "ctl_cut",
+                      ""},
         HandWorkedRun{"ctl_pattern", "ctl", "\ny\ny\nn\n0\ny\n2\n1 0 1\nn\nn\n", "ctl_pattern", ""}),
-    [](const testing::TestParamInfo<HandWorkedRun>& info) { return std::string(info.param.name); });
+    [](const auto& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace bramble_test

@@ -226,8 +226,8 @@ const std::vector<HostileCase> CASES = {
      "column, r and d columns included.\n",
      Files::refused,
      Setup::none, "--html --names=/dev/null h.dat"},
-    {"names_unreadable", SMALL, "", 255, "Cannot read the names file absent.\n", Files::refused, Setup::none,
-     "--json --names=absent h.dat"},
+    {"names_unreadable", SMALL, "", 255, "Cannot read the names file absent.\n", Files::refused,
+     Setup::none, "--json --names=absent h.dat"},
     // Input that ends at the questions of a run (the dialogue's own are tested on their own):
     // covariate 2 of small.dat is nominal.
     {"ends_at_rule", SMALL, "", 0, "", Files::automatic},

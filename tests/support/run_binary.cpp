@@ -63,12 +63,12 @@ int occurrences(const std::string& text, const std::string& part) {
 
 std::string first_difference(const std::string& actual, const std::string& expected) {
   std::istringstream a(actual), e(expected);
-  std::string line_a, line_e;
-  for (int number = 1; std::getline(a, line_a) || std::getline(e, line_e); ++number) {
+  for (int number = 1; a || e; ++number) {
+    std::string line_a, line_e;
+    std::getline(a, line_a);
     std::getline(e, line_e);
-    if (line_a != line_e) return "line " + std::to_string(number) + ":\n" + line_a + "\nexpected:\n" + line_e;
-    line_a.clear();
-    line_e.clear();
+    if (line_a == line_e) continue;
+    return "line " + std::to_string(number) + ":\n" + line_a + "\nexpected:\n" + line_e;
   }
   return actual == expected ? "" : "at the end";
 }

@@ -60,8 +60,8 @@ TEST(GrowNode, AnEmptyNodeEndsTheRunNamingTheSplit) {
     FAIL() << "the run went on";
   } catch (const ProgramExit& exit) {
     EXPECT_EQ(exit.status, STATUS_OK);
-    EXPECT_EQ(exit.console_text, "The split using variable 2 at a value of 12345678901234567168."
-                                 "000000 results in an empty node\nPress Enter to end this program!");
+    EXPECT_EQ(exit.console_text, "The split using variable 2 at a value of 12345678901234567168.000000"
+                                 " results in an empty node\nPress Enter to end this program!");
   }
 }
 
