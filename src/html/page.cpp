@@ -46,9 +46,9 @@ std::string html_page(const Model& model) {
   return page + "</body>\n</html>\n";
 }
 
-bool write_html_page(const Model& model, std::FILE* file) {
+void write_html_page(const Model& model, std::FILE* file) {
   const std::string page = html_page(model);
-  return std::fwrite(page.data(), 1, page.size(), file) == page.size();
+  std::fwrite(page.data(), 1, page.size(), file);
 }
 
 }  // namespace bramble

@@ -12,7 +12,7 @@ namespace bramble {
 
 std::string html_page(const Model& model);
 
-// Writes html_page(model) to file; false when the write failed.
-bool write_html_page(const Model& model, std::FILE* file);
+// Writes html_page(model) to file; a failed write leaves file in error, for its closing to report.
+void write_html_page(const Model& model, std::FILE* file);
 
 }  // namespace bramble

@@ -162,9 +162,9 @@ std::string model_json(const Model& model) {
   return object.lines("") + "\n";
 }
 
-bool write_model_json(const Model& model, FILE* out) {
+void write_model_json(const Model& model, FILE* out) {
   const std::string text = model_json(model);
-  return std::fwrite(text.data(), 1, text.size(), out) == text.size() && std::fflush(out) == 0;
+  std::fwrite(text.data(), 1, text.size(), out);
 }
 
 }  // namespace bramble

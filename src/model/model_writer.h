@@ -14,7 +14,7 @@ namespace bramble {
 // split node's majority class): they read back as their defaults.
 std::string model_json(const Model& model);
 
-// Writes model_json(model) to out; false when the write failed.
-bool write_model_json(const Model& model, FILE* out);
+// Writes model_json(model) to out; a failed write leaves out in error, for its closing to report.
+void write_model_json(const Model& model, FILE* out);
 
 }  // namespace bramble

@@ -13,11 +13,10 @@
 #include "html/page_summary.h"
 #include "interactive/scripted_console.h"
 #include "model/model_check.h"
-#include "model/model_reader.h"
 #include "model/model_writer.h"
 #include "program/classify_command.h"
 #include "program/entry.h"
-#include "support/run_binary.h"
+#include "support/hand_model.h"
 
 namespace bramble_test {
 namespace {
@@ -96,14 +95,6 @@ std::vector<std::vector<Row>> report_tables(const std::string& report) {
   return tables;
 }
 
-bramble::Model read_model(const std::string& path) {
-  bramble::Model model;
-  std::string error;
-  EXPECT_TRUE(bramble::read_model_json(read_file(path), model, error)) << error;
-  EXPECT_EQ(bramble::model_fault(model), "");
-  return model;
-}
-
 // Cases of each class reaching each node when the training file is classified with the tree.
 std::map<int, std::vector<int>> classified_counts(const std::string& json, const Example& example,
                                                   const bramble::Model& model,
@@ -151,7 +142,8 @@ TEST(RunOutputs, SavedTreesAndPagesAreTheReportsAndClassifyTheTrainingCasesBack)
     EXPECT_EQ(read_file(fitted.base + ".inf"), report);
     EXPECT_EQ(read_file(fitted.base + ".ps"), drawing);
     EXPECT_EQ(fitted.console, plain.console);
-    const bramble::Model model = read_model(fitted.base + ".json");
+    const bramble::Model model = model_of_file(fitted.base + ".json");
+    EXPECT_EQ(bramble::model_fault(model), "");
     const std::vector<std::vector<Row>> tables = report_tables(read_file(fitted.base + ".inf"));
     ASSERT_EQ(model.trees.size(), *example.answers ? 1u : 8u);
     ASSERT_EQ(tables.size(), model.trees.size());
@@ -174,7 +166,7 @@ TEST(RunOutputs, SavedTreesAndPagesAreTheReportsAndClassifyTheTrainingCasesBack)
     ASSERT_EQ(page_trees.size(), tables.size());
     EXPECT_EQ(occurrences(summary, "name petal_width"), *example.names ? 1 : 0);
     if (*example.answers) {  // the model of examples/ is this run's, but for its data file
-      bramble::Model saved = read_model(example_file("examples/small.json"));
+      bramble::Model saved = model_of_file(example_file("examples/small.json"));
       saved.data_file = model.data_file;
       EXPECT_EQ(bramble::model_json(saved), bramble::model_json(model));
     }

@@ -39,8 +39,10 @@ struct ThirteenNodes : ::testing::Test {
   // One pass; returns what it printed.
   std::string prune_and_renumber(int pass = 0) {
     const int unpruned = prune_tree(table, significant_splits(table, data.n_classes, pass));
+    const int pruned = table.node_count;
     const std::string printed = bramble_test::written_by(
         [&](FILE* console) { node_counts = renumber_tree(data, table, unpruned, console); });
+    EXPECT_EQ(table.node_count, pruned) << "the count the pass left";
     return printed;
   }
 };

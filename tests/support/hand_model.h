@@ -1,7 +1,7 @@
-// A hand-made model, tests/model/hand.json, that meets every rule real runs seldom reach: age is
-// ordinal with missing values, so covariate 4 is its missing copy; stage is nominal, with 5 and 7
-// merged into 999 and a missing category; grade is nominal without a missing category. It has the
-// grown tree and a pruned one.
+// Model files of the tests, read as they stand; among them the hand-made model tests/model/hand.json,
+// which meets every rule real runs seldom reach: age is ordinal with missing values, so covariate 4
+// is its missing copy; stage is nominal, with 5 and 7 merged into 999 and a missing category; grade
+// is nominal without a missing category. It has the grown tree and a pruned one.
 #pragma once
 
 #include <gtest/gtest.h>
