@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "data/read_text.h"
+#include "data/ordering.h"
 #include "data/recode.h"
 #include "data/value_parse.h"
 
@@ -183,6 +184,19 @@ TEST(RecodeNominal, CodesInValueOrderWithTheMissingCategoryLast) {
   const ReadOutcome huge = read_nominal({"0", "1000000000", "0", "-2000000000"});
   EXPECT_EQ(huge.data.X[0], (std::vector<double>{1, 2, 1, 0}));
   EXPECT_EQ(recoding_lines(huge.report), "1: 1(-2000000000) 2(0) 1(1000000000) \n");
+}
+
+// Whatever the ties, the heapsort sorts its keys ascending and each companion moves with its key.
+TEST(RecodeMerge, TheHeapsortSortsKeysWithTheirCompanions) {
+  std::mt19937 rng(3);
+  for (int n = 2; n < 40; ++n) {
+    std::vector<double> keys(n + 1);  // from 1; a companion is 100 times its key, plus its place
+    std::vector<int> companions(n + 1);
+    for (int i = 1; i <= n; ++i) companions[i] = 100 * static_cast<int>(keys[i] = rng() % 6) + i;
+    bramble::sort_with_companion(n, keys.data(), companions.data());
+    EXPECT_TRUE(std::is_sorted(keys.begin() + 1, keys.end())) << n << " keys";
+    for (int i = 1; i <= n; ++i) EXPECT_EQ(companions[i] / 100, keys[i]) << n << " keys";
+  }
 }
 
 TEST(RecodeMerge, TiesAreSettledByTheHeapsort) {

@@ -15,12 +15,6 @@ namespace {
 
 constexpr auto npos = std::string::npos;
 
-std::string page_summary(const std::string& page) {
-  const std::string path = make_scratch_dir() + "/page.html";
-  write_file(path, page);
-  return page_summary_of_file(path);
-}
-
 TEST(HtmlPage, HostileNamesStayText) {
   bramble::Model model = hand_model();
   model.data_file = "r&d \"x\".dat";
@@ -29,7 +23,9 @@ TEST(HtmlPage, HostileNamesStayText) {
   // Not UTF-8, a control character, then the first three-byte and the last four-byte characters.
   model.covariates[2].name = "\xff\x01z\xe0\xa0\x80\xf4\x8f\xbf\xbf";
   const std::string page = bramble::html_page(model);
-  const std::string summary = page_summary(page);
+  const std::string path = make_scratch_dir() + "/page.html";
+  write_file(path, page);
+  const std::string summary = page_summary_of_file(path);
   for (const char* fragment : {"name a<b&c\"d'e\n", "name </svg><x>\n",
                                "name \uFFFD\uFFFDz\u0800\U0010FFFF\n", "edge 2 5 </svg><x> in {merged, missing}",
                                "edge 1 3 a<b&c\"d'e > 50.5\n",
