@@ -79,7 +79,7 @@ TEST(ModelReader, RefusesDamagedModelsSayingWhatIsWrong) {
       {R"("label": "p=0.01")", R"("label": "p=0.02")", R"(label "p=0.02" names no tree)"},
       {R"({"label": "grown",)", R"({"label": "p=0.01", "p_value": 1, "critical_value": 1,
         "degrees_of_freedom": 1,)", R"(a second tree labelled "p=0.01")"},
-      {R"("missing": 1,)", R"("missing": 2,)", "not the count of its last category"},
+      {R"({"label": -9, "count": 1})", R"({"label": -9, "count": 2})", "not the count of its last"},
   };
   for (const Row& row : rows) {
     std::string text = hand_model_text;
