@@ -1,5 +1,6 @@
 #include "interactive/risk.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -52,7 +53,7 @@ double relative_risk(const DaughterCounts& counts, double& w) {
   const double p = t1 * (s1 + s0);
   const double q = s1 * (t1 + t0);
   // The larger of the ratio of the two sides' class-1 shares and its inverse.
-  return q < p ? p / q : q / p;
+  return std::max(p / q, q / p);
 }
 
 Judgement report_split_risk(const Dataset& data, NodeTable& table, const SplitSearch& search,
