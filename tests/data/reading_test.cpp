@@ -154,7 +154,6 @@ TEST(ReadData, LinesThatDoNotFitTheHeaderAreNoted) {
   }
 }
 
-// Recoding after reading.
 // A data file of one nominal covariate holding the tokens, the response alternating 0, 1.
 ReadOutcome read_nominal(const std::vector<std::string>& tokens) {
   std::string text = "r n\n";
@@ -166,10 +165,12 @@ ReadOutcome read_nominal(const std::vector<std::string>& tokens) {
   return read;
 }
 
-// Values 1 to 11, each written twice up to 3 and v - 1 times from 4 on.
-std::vector<std::string> rare_ties() {
+// Values 1, 2, ... each written as many times as counts says.
+std::vector<std::string> tokens_with_counts(const std::vector<int>& counts) {
   std::vector<std::string> tokens;
-  for (int v = 1; v <= 11; ++v) tokens.insert(tokens.end(), v <= 3 ? 2 : v - 1, std::to_string(v));
+  for (std::size_t v = 1; v <= counts.size(); ++v) {
+    tokens.insert(tokens.end(), counts[v - 1], std::to_string(v));
+  }
   return tokens;
 }
 
@@ -200,7 +201,7 @@ TEST(RecodeMerge, TheHeapsortSortsKeysWithTheirCompanions) {
 }
 
 TEST(RecodeMerge, TiesAreSettledByTheHeapsort) {
-  const ReadOutcome read = read_nominal(rare_ties());
+  const ReadOutcome read = read_nominal(tokens_with_counts({2, 2, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
   EXPECT_EQ(recoding_lines(read.report),
             "1: 2(1) 2(2) 2(3) 3(4) 4(5) 5(6) 6(7) 7(8) 8(9) 9(10) 10(11) \n"
             "***Put catgories(3) (2) as category 999\n");
@@ -208,10 +209,12 @@ TEST(RecodeMerge, TiesAreSettledByTheHeapsort) {
   const std::vector<double>& codes = read.data.X[0];
   EXPECT_EQ(std::vector<double>(codes.begin(), codes.begin() + 6),
             (std::vector<double>{0, 0, 9, 9, 9, 9}));
+  // Which three of the four categories of one case merge is the order the heapsort leaves them in.
+  const ReadOutcome ones = read_nominal(tokens_with_counts({1, 3, 1, 4, 4, 4, 4, 2, 1, 4, 1, 4}));
+  EXPECT_NE(ones.report.find("\n***Put catgories(11) (9) (1) as category 999\n"), std::string::npos);
 }
 
-// Covariate values are the correctly rounded doubles of their decimal text, whichever conversion
-// path a token takes.
+// Values are the correctly rounded doubles of their decimal text, whatever the conversion path.
 // strtod rounds correctly; the reader must agree with it to the bit.
 void expect_like_strtod(const std::string& token) {
   double value = -1.0;

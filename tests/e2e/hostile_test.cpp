@@ -122,10 +122,9 @@ const std::vector<HostileCase> CASES = {
     // Bytes 0 to 8 form the first value; control bytes are shown as '?'.
     {"binary_records", +[] { return "r o\n" + every_byte(); }, "", 255,
      not_a_number(1, 1, "?????????"), Files::refused},
-    // A NUL is an ordinary character of a value or a missing marker.
+    // A NUL is an ordinary character of a value.
     {"nul_value", +[] { return forty_cases("\0kg"s); }, "", 255, not_a_number(1, 2, "0?kg"),
      Files::refused},
-    {"nul_marker", "r o n\n1 2 3\n0 NA\0 3\n"s, "", 255, not_a_number(2, 2, "NA?"), Files::refused},
     // A token is shown whole up to 40 characters.
     {"forty_characters", "r o\n1 " + std::string(40, 'x') + "\n", "", 255,
      not_a_number(1, 2, std::string(40, 'x')), Files::refused},
