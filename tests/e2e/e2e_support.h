@@ -25,14 +25,8 @@ inline RunResult run_data_set(const std::string& name, const std::string& stdin_
 
 // The file FILE of tests/e2e/expected with "@PROGRAM@" standing for the path of the program.
 inline std::string expected(const std::string& file) {
-  std::string text = read_file(source_dir() + "/tests/e2e/expected/" + file);
-  const std::string placeholder = "@PROGRAM@";
-  const std::string program = BRAMBLE_BINARY;
-  for (std::size_t at = text.find(placeholder); at != std::string::npos;
-       at = text.find(placeholder, at + program.size())) {
-    text.replace(at, placeholder.size(), program);
-  }
-  return text;
+  return replaced(read_file(source_dir() + "/tests/e2e/expected/" + file), "@PROGRAM@",
+                  BRAMBLE_BINARY);
 }
 
 // The console output after the start-up notice box (everything past its closing rule), or the

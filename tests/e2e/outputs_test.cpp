@@ -180,10 +180,7 @@ TEST(RunOutputs, SavedTreesAndPagesAreTheReportsAndClassifyTheTrainingCasesBack)
     const std::string page_file =
         *example.shipped ? example_file(std::string(example.shipped) + ".html") : expected + ".xhtml";
     if (file_exists(page_file)) {  // the data file named as from the source directory
-      std::string page = read_file(fitted.base + ".html");
-      for (std::size_t at; (at = page.find(source_dir() + "/")) != std::string::npos;) {
-        page.erase(at, source_dir().size() + 1);
-      }
+      const std::string page = replaced(read_file(fitted.base + ".html"), source_dir() + "/", "");
       EXPECT_EQ(first_difference(page, read_file(page_file)), "");
     }
     for (std::size_t t = 0; t < tables.size(); ++t) {

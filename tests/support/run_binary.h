@@ -25,6 +25,15 @@ inline bool ends_with(const std::string& text, const std::string& end) {
   return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
+// text with every part replaced by replacement.
+inline std::string replaced(std::string text, const std::string& part, const std::string& replacement) {
+  for (std::size_t at = text.find(part); at != std::string::npos;
+       at = text.find(part, at + replacement.size())) {
+    text.replace(at, part.size(), replacement);
+  }
+  return text;
+}
+
 // How many times part occurs in text (overlapping occurrences counted).
 int occurrences(const std::string& text, const std::string& part);
 
