@@ -63,7 +63,7 @@ struct Columns {
   std::vector<int> missing_count;           // per covariate
   std::vector<int> responses;
   std::vector<int> classes_seen;  // distinct responses, in order of first appearance
-  double smallest_valid = 0.0;    // least valid value read, never above 0
+  double smallest_valid = std::numeric_limits<double>::infinity();  // least valid value read
   int n_cases = 0;
 };
 

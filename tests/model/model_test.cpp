@@ -67,7 +67,8 @@ TEST(ModelReader, RefusesDamagedModelsSayingWhatIsWrong) {
       {R"("left": 6, "right": 7)", R"("left": 5, "right": 7)", "daughter 5 is reached twice"},
       {R"("left": 6, "right": 7)", R"("left": 0, "right": 7)", "0 is no node number"},
       // An unknown field is passed over: the pruned tree's root is terminal, its daughters lost.
-      {R"([12, 8], "split": {"covariate": 4)", R"([12, 8], "majority_class": 0, "x": {"covariate": 4)",
+      {R"([12, 8], "split": {"covariate": 4)",
+       R"([12, 8], "majority_class": 0, "x": [true, null], "y": {"covariate": 4)",
        "node 2 is not reached from node 1"},
       {R"({"number": 5,)", R"({"number": 6,)", "nodes[4] has number 6, expected 5"},
       {R"("covariate": 3,)", R"("covariate": 9,)", "split covariate 9 is out of range (1 to 4)"},
@@ -125,9 +126,10 @@ TEST(ModelWriter, WritesWhatReadsBackTheSame) {
   ASSERT_TRUE(read_model_json(text, read, error)) << error;
   EXPECT_EQ(model_json(read), text);
   // Escapes read as their characters, hexadecimal digits in either case.
-  const std::string escaped = std::string(text).replace(text.find("dir/"), 4, "\\u00C9\\u00e9/");
+  const std::string escaped =
+      std::string(text).replace(text.find("dir/"), 4, "\\u00C9\\u20ac\\ud83c\\udf33/");
   ASSERT_TRUE(read_model_json(escaped, read, error)) << error;
-  EXPECT_EQ(read.data_file.substr(0, 5), "\xc3\x89\xc3\xa9/");
+  EXPECT_EQ(read.data_file.substr(0, 10), "\xc3\x89\xe2\x82\xac\xf0\x9f\x8c\xb3/");
 }
 
 struct CommandRun { int status; std::string out, err; };
