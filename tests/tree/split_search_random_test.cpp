@@ -225,7 +225,7 @@ TEST(SplitSearchRandom, GrowsTheSameTreesAsThePlainGrowth) {
     // Covariate 0 has five values and 4 and 5 are nominal: coded. Covariate 3 is continuous: with
     // a thousand cases it has too many values to be coded, and its column stays.
     for (const int v : {0, 4, 5}) EXPECT_TRUE(freed.X[v].empty()) << "covariate " << v;
-    if (data.n_cases > 1000) EXPECT_EQ(freed.X[3], data.X[3]);
+    EXPECT_TRUE(data.n_cases <= 1000 || freed.X[3] == data.X[3]);
     SplitSearch second_walks(data, rule);
     second_walks.set_near_tie_capacity(0);
     check_every_node_of(data, second_walks, rng);
