@@ -230,6 +230,7 @@ double SplitSearch::best_boundary(const Score& score_of, const SortedSegment& se
   const double threshold = least + window;
   double best = n_classes_;
   const auto consider = [&](const int* left, int n_left, int last_case) {
+    ++scratch_.work.exact_impurities;
     const double imp = exact_impurity(left, n_left, m);
     if (imp < best) {
       best = imp;
@@ -302,6 +303,7 @@ void SplitSearch::walk_in_blocks(const Score& score_of, Walk& walk, int m, doubl
     const bool far = start_score - reach > threshold || end_score - reach > threshold;
     scratch_.block_floors[b] = far ? std::numeric_limits<double>::infinity()
                            : least_corner_score(score_of, start, end, m, start_score, end_score);
+    scratch_.work.blocks_bounded += far ? 0 : 1;
     start_score = end_score;
   }
   walk_near_blocks(walk, m, window, least, visit);
@@ -320,6 +322,7 @@ void SplitSearch::walk_near_blocks(Walk& walk, int m, double window, const doubl
     if (scratch_.block_floors[b] > least + 2 * window) {
       walk.jump(end_position, &scratch_.block_counts[(b + 1) * k], k);
     } else {
+      ++scratch_.work.blocks_walked;
       walk.template walk<false>(b * BLOCK_SIZE, end_position, nullptr, visit);
     }
   }

@@ -76,6 +76,19 @@ class SplitSearch {
 
   SplittingRule rule() const { return rule_; }
 
+  // The work of the walks of sorted columns so far, in blocks of entries and boundaries: a bound
+  // grown looser shows here, exactly, before it shows in the timings.
+  struct WalkWork {
+    long long blocks_walked = 0;     // walked entry by entry
+    long long blocks_bounded = 0;    // given a floor from their corners' scores
+    long long exact_impurities = 0;  // boundaries whose impurity was evaluated exactly
+    bool operator==(const WalkWork& other) const {
+      return blocks_walked == other.blocks_walked && blocks_bounded == other.blocks_bounded &&
+             exact_impurities == other.exact_impurities;
+    }
+  };
+  WalkWork walk_work() const { return scratch_.work; }
+
   // How many near ties of a walk are kept in memory (MAX_CANDIDATES unless set); beyond that the
   // segment is walked a second time. A small capacity serves to test the second walk.
   void set_near_tie_capacity(std::size_t capacity) { near_tie_capacity_ = capacity; }
@@ -219,6 +232,7 @@ class SplitSearch {
     std::vector<int> candidate_counts;  // left class counts of each candidate
     std::vector<int> block_counts;      // left class counts at each block start
     std::vector<double> block_floors;   // a lower bound of the scores in each block
+    WalkWork work;
   };
   mutable SearchScratch scratch_;
 };
