@@ -199,6 +199,7 @@ std::vector<ColumnEntry> ColumnSorter::sort(const std::vector<double>& values) {
     if (all_exact || group_end - start == 1) {
       order[start] |= RUN_START;  // equal keys that are equal values: one run
     } else {
+      ++groups_sorted_by_value_;
       sort_group_by_value(order.data() + start, order.data() + group_end, values.data(), body_);
     }
   }

@@ -47,6 +47,9 @@ class ColumnSorter {
   // Gives back the work buffers, contents undefined.
   void release(std::vector<std::uint64_t>& elements, std::vector<std::uint64_t>& scratch);
 
+  // How many groups of equal keys the sorts so far had to sort by value: none for decimal data.
+  int groups_sorted_by_value() const { return groups_sorted_by_value_; }
+
  private:
   template <typename KeyOfValue>
   bool radix_sort(const std::vector<double>& values, KeyOfValue key_of_value);
@@ -55,6 +58,7 @@ class ColumnSorter {
   std::vector<std::uint64_t> elements_;  // sort key in the high half, body in the low half
   std::vector<std::uint64_t> elements_scratch_;
   std::vector<std::uint32_t> counts_;
+  int groups_sorted_by_value_ = 0;
 };
 
 // How recoding makes a missing copy: where copy and source differ (the missing cases), the source
