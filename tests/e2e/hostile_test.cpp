@@ -130,10 +130,8 @@ const std::vector<HostileCase> CASES = {
     {"huge_value", +[] { return "r o\n1 2\n0 " + huge() + "\n"; }, "", 255,
      not_a_number(2, 2, std::string(40, 'x') + "..."), Files::refused},
     {"huge_ignored", +[] { return forty_cases("", huge()); }, "", 0, "", Files::automatic},
-    {"huge_unfinished", +[] { return "r o o\n1 2 3\n0 1." + std::string(10 << 20, '0'); }, "",
-     255, "Data file not complete error at line 2 variable number 2 value = 1." +
-              std::string(197, '0') + "... !!!\n",
-     Files::refused},
+    {"huge_unfinished", +[] { return "r o o\n1 2 3\n0 1." + std::string(10 << 20, '0'); }, "", 255,
+     "variable number 2 value = 1." + std::string(197, '0') + "... !!!\n", Files::refused},
     {"missing_response", "r o\n1 1\nNA 2\n", "", 255,
      "Record 2: the response is missing; every record needs a response value.\n", Files::refused},
     {"response_gap", "r o\n1 1\n3 2\n1 2\n", "", 255,
@@ -143,19 +141,13 @@ const std::vector<HostileCase> CASES = {
      Files::refused},
     // 4294967297 would wrap to 1 in 32 bits; from 2^53 on, doubles miss whole numbers.
     {"response_wraps", "r o\n0 1\n4294967297 2\n", "", 255,
-     "Record 2, column 1: the value \"4294967297\" is out of range for a response (a class "
-     "number).\n",
-     Files::refused},
+     "\"4294967297\" is out of range for a response (a class number).\n", Files::refused},
     {"response_below_int", "r o\n0 1\n-2147483649 2\n", "", 255,
-     "the value \"-2147483649\" is out of range for a response (a class number).\n",
-     Files::refused},
+     "\"-2147483649\" is out of range for a response (a class number).\n", Files::refused},
     {"value_2_53", "r o\n0 1\n1 -9007199254740992\n", "", 255,
-     "Record 2, column 2: the value \"-9007199254740992\" is too large (the limit is 2^53 in "
-     "magnitude).\n",
-     Files::refused},
+     "\"-9007199254740992\" is too large (the limit is 2^53 in magnitude).\n", Files::refused},
     {"value_exponent", "r o\n0 1\n1 123456789e300\n", "", 255,
-     "the value \"123456789e300\" is too large (the limit is 2^53 in magnitude).\n",
-     Files::refused},
+     "\"123456789e300\" is too large (the limit is 2^53 in magnitude).\n", Files::refused},
     {"not_finite", "r o\n1 1e999\n", "", 255,
      "Record 1, column 2: the value \"1e999\" is not a finite number.\n", Files::refused},
     {"nominal_range", "r n\n1 3000000000\n", "", 255,
@@ -192,8 +184,7 @@ const std::vector<HostileCase> CASES = {
     {"data_is_directory", SMALL, "", 255, "The data file cannot be read (Is a directory).\n",
      Files::refused, Setup::data_is_directory},
     {"endless_token", SMALL, "", 255,
-     "Data file: /dev/zero\nThe data file holds more than 64 MB without a blank; it is not a data "
-     "file.\n",
+     "The data file holds more than 64 MB without a blank; it is not a data file.\n",
      Files::as_stated, Setup::none, "/dev/zero"},
     {"no_name", SMALL, "", 255,
      "Please input datafile name: \nNo data file name was given (end of input).\n",
@@ -219,10 +210,8 @@ const std::vector<HostileCase> CASES = {
      "Cannot over-write to file nowhere/h.inf. It seems protected.\n", Files::no_report,
      Setup::none, "-a -o nowhere/h h.dat"},
     // A names file of the wrong length, or none, stops the run before any output is written.
-    {"names_wrong_count", SMALL, "", 255,
-     "The names file /dev/null holds 0 names, but the data file has 6 columns: give one name per "
-     "column, r and d columns included.\n",
-     Files::refused,
+    {"names_wrong_count", SMALL, "", 255, "The names file /dev/null holds 0 names, but the data "
+     "file has 6 columns: give one name per column, r and d columns included.\n", Files::refused,
      Setup::none, "--html --names=/dev/null h.dat"},
     {"names_unreadable", SMALL, "", 255, "Cannot read the names file absent.\n", Files::refused,
      Setup::none, "--json --names=absent h.dat"},

@@ -6,6 +6,7 @@
 
 #include "io/fatal.h"
 #include "support/tree_fixtures.h"
+#include "tree/column_order.h"
 #include "tree/impurity.h"
 
 namespace bramble {
@@ -41,6 +42,36 @@ TEST(SplitSearch, CasesVaryWhenACovariateTakesTwoValues) {
   EXPECT_FALSE(SplitSearch(alike, SplittingRule::entropy).varies(0));
   const Dataset two_values = make_dataset({{1, 1, 1, 1}, {0, 1, 0, 1}}, {0, 1, 0, 1}, 2, {1, 2});
   EXPECT_TRUE(SplitSearch(two_values, SplittingRule::entropy).varies(0));
+}
+
+// Decimal data are told apart by their sort keys alone; otherwise the groups of equal keys that
+// hold several values are sorted by value.
+TEST(ColumnSorter, SortsByValueOnlyWhatItsKeysCannotTellApart) {
+  const struct { std::vector<double> values; int groups_sorted_by_value; } rows[] = {
+      {{2.5, -1.25, 2.5, 0.1, -0.0, 0.0, -0.3}, 0},  // two decimal places
+      {{1 + 2e-12, 1, 1 + 1e-12, 7, 1}, 1},           // too many: one float key for four cases
+      {{3e9, -3e9, 0.5, 3e9}, 0},  // beyond the scaled integers' range, every value a float
+      {{1.0 / 3, 2.0 / 3, 1.0 / 3}, 1},
+  };
+  for (const auto& row : rows) {
+    const std::size_t n = row.values.size();
+    ColumnSorter sorter(EntryBody{}, std::vector<std::uint64_t>(n), std::vector<std::uint64_t>(n));
+    sorter.sort(row.values);
+    EXPECT_EQ(sorter.groups_sorted_by_value(), row.groups_sorted_by_value) << row.values[0];
+  }
+}
+
+// A missing copy is searched through its source when its missing cases hold one value below all
+// others in the source and one above all others in the copy.
+TEST(MissingCopyForm, HoldsForOneValueBelowTheSourceAndOneAboveTheCopy) {
+  const struct { std::vector<double> source, copy; bool holds; } rows[] = {
+      {{1, 2, 3}, {1, 2, 3}, true},   {{1, -9, 3}, {1, 4, 3}, true},
+      {{1, -9, 3}, {1, 3, 3}, false}, {{1, 1, 3}, {1, 4, 3}, false},
+      {{-9, -9, 3}, {4, 5, 3}, false}, {{-9, -8, 3}, {4, 4, 3}, false},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(missing_copy_form(row.source, row.copy).holds, row.holds) << row.copy[1];
+  }
 }
 
 // 300 cases: each daughter needs more than 3.
