@@ -157,9 +157,7 @@ TEST(ReadData, LinesThatDoNotFitTheHeaderAreNoted) {
 // A data file of one nominal covariate holding the tokens, the response alternating 0, 1.
 ReadOutcome read_nominal(const std::vector<std::string>& tokens) {
   std::string text = "r n\n";
-  for (std::size_t i = 0; i < tokens.size(); ++i) {
-    text += std::to_string(i % 2) + " " + tokens[i] + "\n";
-  }
+  for (std::size_t i = 0; i < tokens.size(); ++i) text += (i % 2 ? "1 " : "0 ") + tokens[i] + "\n";
   const ReadOutcome read = read_text(text);
   EXPECT_FALSE(read.stopped) << read.console;
   return read;
@@ -168,9 +166,8 @@ ReadOutcome read_nominal(const std::vector<std::string>& tokens) {
 // Values 1, 2, ... each written as many times as counts says.
 std::vector<std::string> tokens_with_counts(const std::vector<int>& counts) {
   std::vector<std::string> tokens;
-  for (std::size_t v = 1; v <= counts.size(); ++v) {
+  for (std::size_t v = 1; v <= counts.size(); ++v)
     tokens.insert(tokens.end(), counts[v - 1], std::to_string(v));
-  }
   return tokens;
 }
 

@@ -80,18 +80,6 @@ std::string every_byte() {
   return bytes;
 }
 
-std::string line_ends(const std::string& text, const std::string& end) {
-  std::string result;
-  for (const char c : text) result += c == '\n' ? end : std::string(1, c);
-  return result;
-}
-
-std::string eleven_classes() {
-  std::string text = "r o\n";
-  for (int value = 0; value <= 10; ++value) text += std::to_string(value) + " 1\n";
-  return text;
-}
-
 std::string not_a_number(int record, int column, const std::string& token) {
   return "Record " + std::to_string(record) + ", column " + std::to_string(column) +
          ": the value \"" + token + "\" is not a number.\n";
@@ -136,7 +124,7 @@ const std::vector<HostileCase> CASES = {
      "Record 2: the response is missing; every record needs a response value.\n", Files::refused},
     {"response_gap", "r o\n1 1\n3 2\n1 2\n", "", 255,
      "The response values must be consecutive integers; the file holds: 1 3\n", Files::refused},
-    {"eleven_classes", eleven_classes, "", 255,
+    {"eleven_classes", "r o\n0 1\n1 1\n2 1\n3 1\n4 1\n5 1\n6 1\n7 1\n8 1\n9 1\n10 1\n", "", 255,
      "Record 11: the response value 10 makes more than 10 classes; at most 10 are allowed.\n",
      Files::refused},
     // 4294967297 would wrap to 1 in 32 bits; from 2^53 on, doubles miss whole numbers.
@@ -168,9 +156,9 @@ const std::vector<HostileCase> CASES = {
     {"largest_values", "r o\n0 -9007199254740991\n1 9007199254740991\n0 1\n", "", 0, "",
      Files::automatic, Setup::none, "h.dat",
      "1: -9007199254740991.000000 9007199254740991.000000\n"},
-    {"cr", +[] { return line_ends(SMALL, "\r"); }, "", 0, "", Files::like_plain, Setup::none,
+    {"cr", +[] { return replaced(SMALL, "\n", "\r"); }, "", 0, "", Files::like_plain, Setup::none,
      "h.dat", "", SMALL},
-    {"bom_crlf", +[] { return "\xEF\xBB\xBF" + line_ends(SMALL, "\r\n"); }, "", 0, "",
+    {"bom_crlf", +[] { return "\xEF\xBB\xBF" + replaced(SMALL, "\n", "\r\n"); }, "", 0, "",
      Files::like_plain, Setup::none, "h.dat", "", SMALL},
     // Closed standard output and error keep the prompts and the category list (written to the
     // error output) out of the report; a closed or unreadable standard input is an empty one.

@@ -97,10 +97,8 @@ TEST(StartupRule, EnterGivesEntropyAndTwoGivesGini) {
   EXPECT_TRUE(occurrences(gini, by_x2) > 0 && occurrences(gini, by_x1) == 0);
 
   const RunResult typed = run_in(scratch_with_data_set("gini"), "", "gini.dat\n2\n\n");
-  const std::string prompts =
-      "\n\n\nPlease input datafile name: "
-      "Choose splitting rule [enter 1 for entropy(default) or 2 for gini]: "
-      "\n     For new users";
+  const std::string prompts = "\n\n\nPlease input datafile name: Choose splitting rule [enter 1 "
+                              "for entropy(default) or 2 for gini]: \n     For new users";
   EXPECT_EQ(after_notice(typed.out).substr(0, prompts.size()), prompts);
   EXPECT_EQ(written(typed, "gini.inf"), gini);
 }

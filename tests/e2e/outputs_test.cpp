@@ -192,9 +192,7 @@ TEST(RunOutputs, SavedTreesAndPagesAreTheReportsAndClassifyTheTrainingCasesBack)
         // A split node's counts on the page add up to its cases.
         const std::vector<int>& page_counts = page_trees[t][row.node];
         EXPECT_EQ(std::accumulate(page_counts.begin(), page_counts.end(), 0), row.cases);
-        if (row.terminal) {
-          EXPECT_EQ(page_counts, row.counts) << "node " << row.node;
-        }
+        EXPECT_EQ(row.terminal ? page_counts : std::vector<int>{}, row.counts) << row.node;
         ASSERT_LE(row.node, static_cast<int>(tree.nodes.size()));
         const bramble::ModelNode& node = tree.nodes[row.node - 1];
         EXPECT_EQ(node.cases, row.cases);
