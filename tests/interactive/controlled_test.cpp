@@ -4,6 +4,7 @@
 // relative risk and the cross-validation tallies that judge a split.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "interactive/control.h"
 #include "interactive/cross_validation.h"
 #include "interactive/dialogue_session.h"
+#include "interactive/random_order.h"
 #include "interactive/risk.h"
 #include "interactive/scripted_console.h"
 #include "support/run_binary.h"
@@ -69,6 +71,14 @@ bramble::Dataset ten_classes() {
   return make_dataset({x}, y, 10);
 }
 
+// 100 cases, so that a daughter needs two: the one case apart in x leaves no admissible split.
+bramble::Dataset one_case_apart() {
+  std::vector<double> x(100, 0.0);
+  std::vector<int> y(100, 0);
+  x[0] = y[0] = 1;
+  return make_dataset({x}, y, 2);
+}
+
 struct Script {
   const char* name;
   bramble::Dataset data;
@@ -110,6 +120,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         Script{"pure_node", make_dataset({{1, 2, 3}}, {1, 1, 1}, 2), "y\n",
                "3 cases in node 1.  Split [y/n]? " + ROOT_DECLINED, 1},
+        Script{"no_admissible_split", one_case_apart(), "y\n", "Split [y/n]? " + ROOT_DECLINED, 1},
         // Covariate 2 is constant, so rank 2 stays unfilled: it proposes covariate 1 at 0, which
         // sends every case right.
         Script{"unfilled_rank", make_dataset({{1, 2, 3, 4}, {5, 5, 5, 5}}, {0, 0, 1, 1}, 2),
@@ -221,6 +232,16 @@ TEST(CrossValidation, AFoldAppliesTheGroupingOfItsTrainingCategories) {
   const DaughterCounts pooled =
       cross_validated_table(session.data, session.table, session.search, 0, 0, session.random);
   EXPECT_EQ(bramble_test::entries_of(pooled), (std::vector<int>{2, 2, 8, 8}));
+}
+
+// The orders of the folds hold every case once, past one block of 512 cases too.
+TEST(CrossValidation, RandomOrdersHoldEveryCaseOnce) {
+  RandomStream random(7);
+  for (const int n : {1, 512, 513, 1500}) {
+    std::vector<int> order = random_order(random, n);
+    std::sort(order.begin(), order.end());
+    for (int i = 0; i < n; ++i) ASSERT_EQ(order[i], i) << n;
+  }
 }
 
 TEST(CrossValidation, NineteenCasesOrThreeClassesAreNotCrossValidated) {

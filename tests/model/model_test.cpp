@@ -71,6 +71,7 @@ TEST(ModelReader, RefusesDamagedModelsSayingWhatIsWrong) {
        R"([12, 8], "majority_class": 0, "x": [true, null], "y": {"covariate": 4)",
        "node 2 is not reached from node 1"},
       {R"({"number": 5,)", R"({"number": 6,)", "nodes[4] has number 6, expected 5"},
+      {R"({"number": 1, "name")", R"({"number": 2, "name")", "covariates[0]: number 2, expected 1"},
       {R"("covariate": 3,)", R"("covariate": 9,)", "split covariate 9 is out of range (1 to 4)"},
       {R"([4, 7], "majority_class": 1)", R"([4, 7], "majority_class": 2)", "majority class 2"},
       {R"("right_categories": [2])", R"("right_categories": [3])", "category 3 sent right"},
@@ -164,7 +165,7 @@ TEST(ClassifyCommand, WritesTheTableAndTheConfusionOfTheActualClasses) {
   struct Row { std::vector<std::string> arguments; int status; std::string fragment; };
   const Row rows[] = {
       {{model}, 2, "bramble classify: no data file given\nTry 'bramble classify --help'"},
-      {{"--tree"}, 2, "the option --tree needs a value"},
+      {{model, "--tree"}, 2, "the option --tree needs a value"},
       {{"-x", "a", "b"}, 2, "unknown option -x"},
       {{model, dir + "word.dat", "--tree=p=0.5"}, -1, "no tree p=0.5; its trees: grown p=0.01"},
       {{model, dir + "kinds.dat"}, -1, "covariate 2 (stage) is nominal in the model, but column 3"},
