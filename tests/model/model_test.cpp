@@ -171,6 +171,7 @@ TEST(ClassifyCommand, WritesTheTableAndTheConfusionOfTheActualClasses) {
       {{model, dir + "kinds.dat"}, -1, "covariate 2 (stage) is nominal in the model, but column 3"},
       {{model, dir + "word.dat"}, -1, "record 1, column 3: the value \"zwei\" is not a number"},
       {{model, dir + "none.dat"}, -1, "none.dat: cannot be read"},
+      {{model, dir}, -1, "/: is a directory"},
       {{dir + "new.dat", dir + "word.dat"}, -1, "new.dat: not JSON"},
       {{model, dir + "new.dat", "x.dat"}, 2, "one model file and one data file only; x.dat is one"},
   };
@@ -179,6 +180,12 @@ TEST(ClassifyCommand, WritesTheTableAndTheConfusionOfTheActualClasses) {
     EXPECT_EQ(refused.status, row.status) << row.fragment;
     EXPECT_NE(refused.err.find(row.fragment), std::string::npos) << row.fragment << refused.err;
   }
+  // A full standard output is a failure that says so.
+  FILE* full = std::fopen("/dev/full", "w");
+  ScriptedConsole streams("");
+  EXPECT_EQ(classify_command({model, dir + "new.dat"}, full, streams.err_stream), STATUS_DATA_ERROR);
+  EXPECT_NE(streams.err().find("standard output: not written completely"), std::string::npos);
+  std::fclose(full);
 }
 
 }  // namespace
