@@ -8,6 +8,7 @@
 #include <new>
 #include <string>
 
+#include "data/category_codes.h"
 #include "data/ordering.h"
 #include "io/fatal.h"
 #include "numeric/arrays.h"
@@ -15,12 +16,6 @@
 namespace bramble {
 
 namespace {
-
-struct ColumnRange {
-  double min = 0.0;
-  double max = 0.0;
-  bool holds_missing = false;
-};
 
 // Smallest and largest present value of a row, and whether it holds the missing code. A missing
 // value is replaced by the first present one, which leaves the extremes as they are, so the loop
@@ -42,70 +37,6 @@ struct ColumnRange {
   }
   return {min, max, holds_missing};
 }
-
-// The distinct present values of a nominal row, ascending, and the code of every value. Whole
-// values spanning fewer values than the row holds, the usual case, are looked up in a table indexed
-// by value; any others are sorted.
-class CategoryCodes {
- public:
-  CategoryCodes(const std::vector<double>& row, const ColumnRange& range, double missing_code)
-      : missing_(range.holds_missing), missing_code_(missing_code) {
-    if (!tabulate(row, range)) sort_values(row);
-  }
-
-  const std::vector<double>& present() const { return present_; }
-
-  // The missing category, when there is one, is code present().size().
-  int code(double value) const {
-    if (missing_ && value == missing_code_) return static_cast<int>(present_.size());
-    if (!table_.empty()) return table_[static_cast<int>(value) - low_];
-    return static_cast<int>(std::lower_bound(present_.begin(), present_.end(), value) -
-                            present_.begin());
-  }
-
- private:
-  bool is_missing(double value) const { return missing_ && value == missing_code_; }
-
-  bool tabulate(const std::vector<double>& row, const ColumnRange& range) {
-    if (!(range.min >= INT_MIN && range.max <= INT_MAX && range.max - range.min < row.size())) {
-      return false;
-    }
-    // Whole extremes make the table span every whole value between them.
-    if (range.min != std::floor(range.min) || range.max != std::floor(range.max)) return false;
-    low_ = static_cast<int>(range.min);
-    std::vector<int> table(static_cast<std::size_t>(range.max - range.min) + 1, 0);
-    for (double value : row) {
-      if (is_missing(value)) continue;
-      const int whole = static_cast<int>(value);
-      if (whole != value) return false;
-      table[whole - low_] = 1;
-    }
-    for (std::size_t offset = 0; offset < table.size(); ++offset) {
-      if (table[offset] == 0) continue;
-      table[offset] = static_cast<int>(present_.size());
-      present_.push_back(static_cast<double>(low_ + static_cast<int>(offset)));
-    }
-    table_ = std::move(table);
-    return true;
-  }
-
-  void sort_values(const std::vector<double>& row) {
-    present_.clear();
-    present_.reserve(row.size());
-    for (double value : row) {
-      if (!is_missing(value)) present_.push_back(value);
-    }
-    std::sort(present_.begin(), present_.end());
-    present_.erase(std::unique(present_.begin(), present_.end()), present_.end());
-    present_.shrink_to_fit();
-  }
-
-  bool missing_;
-  double missing_code_;
-  std::vector<double> present_;
-  std::vector<int> table_;  // code of value low_ + offset, when tabulated
-  int low_ = 0;
-};
 
 std::string shortest_text(double value) {
   char text[32];

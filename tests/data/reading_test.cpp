@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "data/category_codes.h"
 #include "data/read_text.h"
 #include "data/ordering.h"
 #include "data/recode.h"
@@ -182,6 +184,30 @@ TEST(RecodeNominal, CodesInValueOrderWithTheMissingCategoryLast) {
   const ReadOutcome huge = read_nominal({"0", "1000000000", "0", "-2000000000"});
   EXPECT_EQ(huge.data.X[0], (std::vector<double>{1, 2, 1, 0}));
   EXPECT_EQ(recoding_lines(huge.report), "1: 1(-2000000000) 2(0) 1(1000000000) \n");
+}
+
+// Whole values spanning fewer values than the row holds are coded through a table, any others
+// through a sort; the codes are the same either way, the missing category (-9 here) last.
+TEST(RecodeNominal, CategoriesAreTabulatedWhenTheirValuesAllowIt) {
+  const struct { std::vector<double> row; bool tabulated; std::vector<int> codes; } rows[] = {
+      {{3, 1, -9, 3, 2}, true, {2, 0, 3, 2, 1}},    {{-3, -1, -2, -1}, true, {0, 2, 1, 2}},
+      {{INT_MIN, INT_MIN + 1.0}, true, {0, 1}},     {{INT_MAX, INT_MAX - 1.0}, true, {1, 0}},
+      {{0, 1e9}, false, {0, 1}},                    {{0.5, 2, 1}, false, {0, 2, 1}},
+      {{1, 1.5, 2, 2}, false, {0, 1, 2, 2}},
+  };
+  for (const auto& row : rows) {
+    bramble::ColumnRange range{1e300, -1e300, false};
+    for (const double value : row.row) {
+      range.holds_missing = range.holds_missing || value == -9;
+      range.min = value == -9 ? range.min : std::min(range.min, value);
+      range.max = value == -9 ? range.max : std::max(range.max, value);
+    }
+    const bramble::CategoryCodes categories(row.row, range, -9);
+    std::vector<int> codes;
+    for (const double value : row.row) codes.push_back(categories.code(value));
+    EXPECT_EQ(categories.tabulated(), row.tabulated) << row.row[0];
+    EXPECT_EQ(codes, row.codes) << row.row[0];
+  }
 }
 
 // Whatever the ties, the heapsort sorts its keys ascending and each companion moves with its key.
