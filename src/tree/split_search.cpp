@@ -162,7 +162,8 @@ SplitSearch::CaseValues SplitSearch::case_values(int var) const {
   if (view.unfilled) {
     return {data_.X[data_.source_var[var]].data(), view.missing_value, view.copy_value};
   }
-  return {data_.X[var].data(), std::numeric_limits<double>::quiet_NaN(), 0.0};
+  const double none = std::numeric_limits<double>::quiet_NaN();  // equals no value
+  return {data_.X[var].data(), none, none};
 }
 
 const int* SplitSearch::cases(int node) const { return case_list_.data() + begin_[node]; }
