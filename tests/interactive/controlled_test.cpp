@@ -125,7 +125,8 @@ INSTANTIATE_TEST_SUITE_P(
         // sends every case right.
         Script{"unfilled_rank", make_dataset({{1, 2, 3, 4}, {5, 5, 5, 5}}, {0, 0, 1, 1}, 2),
                "y\nn\n2\ny\n1\ny\nn\nn\n",
-               "if greater than 0.000000\nAccept this split [y/n]? " + EMPTY + "rank:", 3, 2.0, 2},
+               "variable 1 and a case goes to right\nif greater than 0.000000\nAccept this split "
+               "[y/n]? " + EMPTY + "rank:", 3, 2.0, 2},
         Script{"rank_out_of_range", eight_cases(), "y\nn\nabc\n9\n-7\n1\ny\nn\nn\n",
                "]?\n" + WHOLE + RANK_RANGE + RANK_RANGE + JUDGED + "0.000000", 3, 4.0, 4},
         // Below every value, at the largest value, every category right; then a cut-off of 4.

@@ -54,7 +54,7 @@ TEST(ModelReader, RefusesDamagedModelsSayingWhatIsWrong) {
        "line 16, column 19: expected a digit after the decimal point"},
       {"{", std::string(40, '['), "nesting deeper than 32 levels"},
       {R"("version": 1,)", R"("version": 1, "version": 1,)", R"(key "version" occurs twice)"},
-      {"hand.dat", "hand\xff.dat", "not valid UTF-8"},
+      {"hand.dat", "hand\x80.dat", "not valid UTF-8"},
       {R"("bramble-tree")", R"("shrub")", "not a bramble-tree model"},
       {R"("version": 1)", R"("version": 2)", "version 2 of the format is not supported"},
       {R"("cases": 20,)", "", R"(the field "cases" is missing)"},
@@ -103,7 +103,7 @@ TEST(ModelWriter, WritesWhatReadsBackTheSame) {
   model.n_cases = 2147483647;
   model.class_counts = {-2147483647 - 1, 0};
   ModelCovariate& age = model.covariates[0];
-  age.name = "\x01\x7f \xf0\x9f\x8c\xb3";
+  age.name = "\x01\x7f \xf0\x9f\x8c\xb3\xe0\xa0\x80\xf4\x8f\xbf\xbf";  // U+1F333 U+0800 U+10FFFF
   std::tie(age.column, age.min, age.max) = std::make_tuple(7, 0.1 + 0.2, 1.7976931348623157e308);
   model.covariates[3].min = -4.9406564584124654e-324;
   model.covariates[1].category_counts[0] = 3;
