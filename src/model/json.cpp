@@ -119,18 +119,18 @@ class Parser {
       value.text = parse_string();
     } else if (c == '-' || is_digit(c)) {
       parse_number(value);
-    } else if (!parse_word("true", value, true) && !parse_word("false", value, false) &&
-               !parse_word("null", value, false)) {
+    } else if (!parse_word("true", value) && !parse_word("false", value) &&
+               !parse_word("null", value)) {
       fail(pos_ < text_.size() ? "expected a JSON value" : "the text ends where a value should be");
     }
     return value;
   }
 
-  bool parse_word(std::string_view word, JsonValue& value, bool truth) {
+  // true, false or null: no field of a model holds one, so only the type is kept.
+  bool parse_word(std::string_view word, JsonValue& value) {
     if (text_.substr(pos_, word.size()) != word) return false;
     pos_ += word.size();
     value.type = word == "null" ? JsonType::null : JsonType::boolean;
-    value.boolean = truth;
     return true;
   }
 

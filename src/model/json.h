@@ -11,7 +11,6 @@ enum class JsonType { null, boolean, number, string, array, object };
 
 struct JsonValue {
   JsonType type = JsonType::null;
-  bool boolean = false;
   std::string text;               // a string's characters (UTF-8); a number's literal as written
   std::vector<JsonValue> items;   // an array's elements; an object's member values
   std::vector<std::string> keys;  // an object's member names, parallel to items
