@@ -53,8 +53,7 @@ inline void expect_completed(const RunResult& run, const std::string& base, int 
   if (pages == 1) {
     const std::size_t tree = report.find("\nYour tree:\n");
     const std::size_t remain = run.out.rfind("There remain ");
-    ASSERT_NE(tree, std::string::npos);
-    ASSERT_NE(remain, std::string::npos);
+    ASSERT_TRUE(tree != std::string::npos && remain != std::string::npos);
     EXPECT_EQ(occurrences(report.substr(tree), "\n"), std::stoi(run.out.substr(remain + 13)) + 3);
   } else {
     EXPECT_EQ(occurrences(report, "\nThe pruned tree at p-value of "), 7);

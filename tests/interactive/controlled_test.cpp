@@ -74,9 +74,8 @@ bramble::Dataset ten_classes() {
 // 100 cases, so that a daughter needs two: the one case apart in x leaves no admissible split.
 bramble::Dataset one_case_apart() {
   std::vector<double> x(100, 0.0);
-  std::vector<int> y(100, 0);
-  x[0] = y[0] = 1;
-  return make_dataset({x}, y, 2);
+  x[0] = 1;
+  return make_dataset({x}, std::vector<int>(x.begin(), x.end()), 2);
 }
 
 struct Script {
