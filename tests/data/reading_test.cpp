@@ -260,8 +260,7 @@ TEST(ParseDecimal, DecimalsAreCorrectlyRounded) {
     const int digits = std::uniform_int_distribution<int>(1, 20)(rng);
     std::string token;
     const int sign = std::uniform_int_distribution<int>(0, 2)(rng);
-    if (sign == 1) token += '-';
-    if (sign == 2) token += '+';
+    if (sign > 0) token += sign == 1 ? '-' : '+';
     const int point = std::uniform_int_distribution<int>(0, digits + 1)(rng);
     for (int d = 0; d < digits; ++d) {
       if (d == point) token += '.';

@@ -162,6 +162,8 @@ TEST(ClassifyCommand, WritesTheTableAndTheConfusionOfTheActualClasses) {
 
   write_file(dir + "kinds.dat", "r o o n\n1 2 3 4\n");
   write_file(dir + "word.dat", "o n n\n45 1 zwei\n");
+  write_file(dir + "most.json", std::string(MAX_MODEL_BYTES, ' '));
+  write_file(dir + "over.json", std::string(MAX_MODEL_BYTES + 1, ' '));
   struct Row { std::vector<std::string> arguments; int status; std::string fragment; };
   const Row rows[] = {
       {{model}, 2, "bramble classify: no data file given\nTry 'bramble classify --help'"},
@@ -173,6 +175,8 @@ TEST(ClassifyCommand, WritesTheTableAndTheConfusionOfTheActualClasses) {
       {{model, dir + "none.dat"}, -1, "none.dat: cannot be read"},
       {{model, dir}, -1, "/: is a directory"},
       {{dir + "new.dat", dir + "word.dat"}, -1, "new.dat: not JSON"},
+      {{dir + "most.json", dir + "new.dat"}, -1, "most.json: not JSON: line 1, column 16777217"},
+      {{dir + "over.json", dir + "new.dat"}, -1, "over.json: larger than any model (16 MiB at most)"},
       {{model, dir + "new.dat", "x.dat"}, 2, "one model file and one data file only; x.dat is one"},
   };
   for (const Row& row : rows) {
@@ -180,7 +184,6 @@ TEST(ClassifyCommand, WritesTheTableAndTheConfusionOfTheActualClasses) {
     EXPECT_EQ(refused.status, row.status) << row.fragment;
     EXPECT_NE(refused.err.find(row.fragment), std::string::npos) << row.fragment << refused.err;
   }
-  // A full standard output is a failure that says so.
   FILE* full = std::fopen("/dev/full", "w");
   ScriptedConsole streams("");
   EXPECT_EQ(classify_command({model, dir + "new.dat"}, full, streams.err_stream), STATUS_DATA_ERROR);

@@ -22,9 +22,7 @@ std::vector<std::string>& scratch_dirs() {
 
 void remove_scratch_dirs() {
   std::error_code ignored;
-  for (const std::string& dir : scratch_dirs()) {
-    std::filesystem::remove_all(dir, ignored);
-  }
+  for (const std::string& dir : scratch_dirs()) std::filesystem::remove_all(dir, ignored);
 }
 
 }  // namespace
