@@ -51,7 +51,7 @@ void SplitSearch::split_by(NodeTable& table, int node, int var, int code, CaseNo
   if (views_[var].coded >= 0) {
     sides_from_codes(table, node, var, code);
   } else {
-    sides_from_values(table, node, var, code);
+    sides_from_values(table, node, var);
   }
   table.daughter_counts.clear();
   const int left = table.node_count;
@@ -109,16 +109,10 @@ void SplitSearch::sides_from_codes(NodeTable& table, int node, int var, int code
   }
 }
 
-void SplitSearch::sides_from_values(NodeTable& table, int node, int var, int code) {
+void SplitSearch::sides_from_values(const NodeTable& table, int node, int var) {
   const CaseValues values = case_values(var);
   const int* listed = cases(node);
   const int m = size(node);
-  if (data_.is_nominal(var) && code != 0) {
-    const std::vector<int> flags = categories_going_right(data_, var, listed, m, code);
-    for (int i = 0; i < m; ++i) side_[i] = flags[static_cast<int>(values[listed[i]])] == 1;
-    table.cut_off[node] = decimal_category_code(flags);
-    return;
-  }
   const double cut = table.cut_off[node];
   for (int i = 0; i < m; ++i) side_[i] = values[listed[i]] > cut ? 1 : 0;
 }

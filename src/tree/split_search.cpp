@@ -88,8 +88,7 @@ void SplitSearch::prepare_column(int v, PreparedColumns& prepared) {
     return static_cast<int>(prepared.coded.size()) - 1;
   };
   if (data_.is_nominal(v)) {
-    // More categories than a byte holds: searched from the case list.
-    if (data_.var_type[v] > MAX_CODES) return;
+    // Recoding leaves at most MAX_CATEGORIES categories: a byte codes them.
     std::vector<std::uint8_t> codes = populated_vector<std::uint8_t>(values.size());
     for (std::size_t c = 0; c < values.size(); ++c) codes[c] = static_cast<std::uint8_t>(values[c]);
     view.coded = add_coded(std::move(codes));
@@ -194,15 +193,9 @@ bool SplitSearch::column_varies(int var, int node) const {
     }
     return codes_present > 1;
   }
-  if (view.sorted >= 0) {
-    const ColumnEntry* entries = sorted_[view.sorted].data() + begin_[node];
-    return std::any_of(entries + 1, entries + size(node),
-                       [](ColumnEntry entry) { return (entry & RUN_START) != 0; });
-  }
-  const double* values = data_.X[var].data();
-  const int* listed = cases(node);
-  return std::any_of(listed + 1, listed + size(node),
-                     [&](int c) { return values[c] != values[listed[0]]; });
+  const ColumnEntry* entries = sorted_[view.sorted].data() + begin_[node];
+  return std::any_of(entries + 1, entries + size(node),
+                     [](ColumnEntry entry) { return (entry & RUN_START) != 0; });
 }
 
 double SplitSearch::best_split(int var, int node, double& cut) const {
@@ -210,7 +203,7 @@ double SplitSearch::best_split(int var, int node, double& cut) const {
   // A node without room for a split has no coded segment, and no grouping is admissible; the
   // plain search still tells what the code would be.
   const CovariateView& view = views_[var];
-  if (view.coded < 0 || !has_room_for_split(data_, size(node))) {
+  if (!has_room_for_split(data_, size(node))) {
     return best_nominal_split(data_, var, cases(node), size(node), cut, rule_);
   }
   const int m = tally(node, nullptr);

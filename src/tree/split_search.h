@@ -101,8 +101,7 @@ class SplitSearch {
     int last_left_case;
   };
 
-  // How a covariate is searched: through a coded column, a sorted column, or (a nominal one with
-  // more categories than a byte holds) the case list.
+  // How a covariate is searched: through a coded column (every nominal one) or a sorted column.
   struct CovariateView {
     int coded = -1;   // its coded column (in the records), or -1
     int sorted = -1;  // its column of sorted_, or -1
@@ -180,7 +179,7 @@ class SplitSearch {
                             double start_score, double end_score) const;
   bool keep_candidate(double score, int n_left, int last_left_case, double threshold) const;
   void sides_from_codes(NodeTable& table, int node, int var, int code);
-  void sides_from_values(NodeTable& table, int node, int var, int code);
+  void sides_from_values(const NodeTable& table, int node, int var);
   void split_segments(int node, int left, int n_left);
   void partition_records(int begin, int count);
   void split_column(std::vector<ColumnEntry>& column, int begin, int end);
