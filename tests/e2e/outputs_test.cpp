@@ -23,8 +23,7 @@ namespace {
 
 struct Fitted {
   int status;
-  std::string base;  // scratch path of BASE.inf, BASE.ps, BASE.html, BASE.json
-  std::string console;
+  std::string base, console;  // base: the scratch path of BASE.inf, BASE.ps, BASE.html, BASE.json
 };
 
 // Files named from the source directory.

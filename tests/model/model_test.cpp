@@ -35,7 +35,8 @@ TEST(Classifier, SendsEachCaseWhereTheSplitsOfTheProgramWould) {
       {1, NA, 1, 1, 3},    // a split on the missing copy sends missing values right
       {1, 45, 1, 1, 2},    {1, 51, 1, 1, 3},
   };
-  const Model model = hand_model();
+  Model model = hand_model();
+  model.trees[0].nodes[2].right_categories = {0, 2};  // no value without a category goes as 0
   for (const Row& row : rows) {
     const double values[] = {row.age, row.stage, row.grade};
     const ModelTree& tree = model.trees[row.tree];
