@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <vector>
 
 #include "model/json.h"
@@ -52,7 +53,7 @@ int as_int(const JsonValue& value, const std::string& path) {
 
 double as_double(const JsonValue& value, const std::string& path) {
   const std::string& literal = typed(value, JsonType::number, path, "a number").text;
-  double result = 0.0;
+  double result = std::numeric_limits<double>::quiet_NaN();
   const char* const end = literal.data() + literal.size();
   const auto [stop, error] = std::from_chars(literal.data(), end, result);
   // Out of range covers underflow too, which strtod rounds as it should.

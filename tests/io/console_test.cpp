@@ -43,7 +43,7 @@ TEST(ConsoleAnswers, EachReaderOnTypedLines) {
       {choice_zero_is_no, "xyz", {2, 2}, REMINDER},  // end of input is an empty answer
       {yes_no, "yes\nn\n0\n1\nY\nN\n", {1, 0, 0, 1, 1, 0}, ""},
       {yes_no, "maybe\nq\ny\n", {1}, YES_NO_REMINDER},
-      {yes_no, "\nyes\nn\n", {1, 0}, ""},  // after a passed-over line end too, "yes" takes its line
+      {yes_no, "\nq\nyes\nn\n", {1, 0}, ""},  // a line end skipped: no reminder; yes takes its line
   };
   for (const auto& c : cases) {
     ScriptedConsole typed(c.input);
