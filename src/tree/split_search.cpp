@@ -170,7 +170,7 @@ const int* SplitSearch::cases(int node) const { return case_list_.data() + begin
 int SplitSearch::size(int node) const { return end_[node] - begin_[node]; }
 
 bool SplitSearch::varies(int node) const {
-  if (tally(node, nullptr) <= 1) return false;
+  tally(node, nullptr);  // fills scratch_.totals; a node of one case has one class present
   const auto present = [](int count) { return count > 0; };
   if (std::count_if(scratch_.totals.begin(), scratch_.totals.end(), present) <= 1) return false;
   for (int v = 0; v < data_.n_covariates; ++v) {
