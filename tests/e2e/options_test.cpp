@@ -87,7 +87,7 @@ TEST(OptionRuns, UsageErrorsWriteNothing) {
 TEST(StartupRule, EnterGivesEntropyAndTwoGivesGini) {
   const std::string by_x1 = "\n     1      10      2       3      1        3.00000";
   const std::string by_x2 = "\n     1      10      2       3      2        6.00000";
-  const std::string entropy = written(run_data_set("gini", "\n\n"), "gini.inf");
+  const std::string entropy = written(run_data_set("gini", "0\n\n\n"), "gini.inf");  // 0 is no rule
   const std::string gini = written(run_data_set("gini", "2\n\n"), "gini.inf");
   EXPECT_TRUE(occurrences(entropy, by_x1) > 0 && occurrences(entropy, by_x2) == 0);
   EXPECT_TRUE(occurrences(gini, by_x2) > 0 && occurrences(gini, by_x1) == 0);
