@@ -49,6 +49,7 @@ TEST(SplitSearch, CasesVaryWhenACovariateTakesTwoValues) {
 TEST(ColumnSorter, SortsByValueOnlyWhatItsKeysCannotTellApart) {
   const struct { std::vector<double> values; int groups_sorted_by_value; } rows[] = {
       {{2.5, -1.25, 2.5, 0.1, -0.0, 0.0, -0.3}, 0},  // two decimal places
+      {{0.123456789, 0.123456788}, 0},                // nine, the most: one float, two integers
       {{1 + 2e-12, 1, 1 + 1e-12, 7, 1}, 1},           // too many: one float key for four cases
       {{3e9, -3e9, 0.5, 3e9}, 0},  // beyond the scaled integers' range, every value a float
       {{1.0 / 3, 2.0 / 3, 1.0 / 3}, 1},
