@@ -29,11 +29,12 @@ TEST(SplitStatistic, AddsHalfToEveryCellWhenOneIsBelowFive) {
   }
 }
 
-// A daughter of one case weighs in like any other: 1 - (1/1) / 4 - (1 + 4) / (3 * 4) = 1/3.
+// A daughter of one case counts like any other, either side: 1 - (1/1) / 4 - (1 + 4) / (3 * 4).
 TEST(Impurity, GiniOfADaughterOfOneCase) {
-  const int left[] = {1, 0};
-  const int right[] = {1, 2};
-  EXPECT_NEAR(impurity(left, 1, right, 3, 4, 2, SplittingRule::gini), 1.0 / 3, 1e-12);
+  const int one[] = {1, 0};
+  const int three[] = {1, 2};
+  EXPECT_NEAR(impurity(one, 1, three, 3, 4, 2, SplittingRule::gini), 1.0 / 3, 1e-12);
+  EXPECT_NEAR(impurity(three, 3, one, 1, 4, 2, SplittingRule::gini), 1.0 / 3, 1e-12);
 }
 
 // Cases alike in every covariate cannot be split, whatever their classes; two values can.
@@ -70,9 +71,7 @@ TEST(MissingCopyForm, HoldsForOneValueBelowTheSourceAndOneAboveTheCopy) {
       {{1, -9, 3}, {1, 3, 3}, false}, {{1, 1, 3}, {1, 4, 3}, false},
       {{-9, -9, 3}, {4, 5, 3}, false}, {{-9, -8, 3}, {4, 4, 3}, false},
   };
-  for (const auto& row : rows) {
-    EXPECT_EQ(missing_copy_form(row.source, row.copy).holds, row.holds) << row.copy[1];
-  }
+  for (const auto& row : rows) EXPECT_EQ(missing_copy_form(row.source, row.copy).holds, row.holds);
 }
 
 // 300 cases: each daughter needs more than 3.
