@@ -138,8 +138,9 @@ TEST(ReadData, LinesThatDoNotFitTheHeaderAreNoted) {
       {"r o o\n0 1 2 1\n3 4 0 5\n6\n", ""},                 // lines of 4, 4 and 1
       {blocks, note},
       {blocks + "0 1 2\n", ""},
-      // An unfinished record after them is named by its number and its token, the first of a block.
-      {records + "1", "Data file not complete error at line " +
+      // An unfinished record after them is named by its number and its token, the first of a
+      // block whose other bytes are blanks.
+      {records + "1" + std::string((1 << 20) - 1, ' '), "Data file not complete error at line " +
                           std::to_string(std::count(records.begin(), records.end(), '\n')) +
                           " variable number 1 value = 1 !!!\nPress Enter to end this program!"},
       {"r o o\n0 1 2 1\n3 4 0 5\n",  // two lines only
