@@ -56,6 +56,7 @@ TEST(ModelReader, RefusesDamagedModelsSayingWhatIsWrong) {
       {"{", std::string(40, '['), "nesting deeper than 32 levels"},
       {R"("version": 1,)", R"("version": 1, "version": 1,)", R"(key "version" occurs twice)"},
       {"hand.dat", "hand\x80.dat", "not valid UTF-8"},
+      {"hand.dat", "hand\xc3(.dat", "not valid UTF-8"},
       {R"("bramble-tree")", R"("shrub")", "not a bramble-tree model"},
       {R"("version": 1)", R"("version": 2)", "version 2 of the format is not supported"},
       {R"("cases": 20,)", "", R"(the field "cases" is missing)"},
