@@ -120,6 +120,7 @@ INSTANTIATE_TEST_SUITE_P(
         Script{"pure_node", make_dataset({{1, 2, 3}}, {1, 1, 1}, 2), "y\n",
                "3 cases in node 1.  Split [y/n]? " + ROOT_DECLINED, 1},
         Script{"no_admissible_split", one_case_apart(), "y\n", "Split [y/n]? " + ROOT_DECLINED, 1},
+        Script{"alike", make_dataset({{2, 2, 2}}, {0, 1, 0}, 2), "y\n", "? " + ROOT_DECLINED, 1},
         // Covariate 2 is constant, so rank 2 stays unfilled: it proposes covariate 1 at 0, which
         // sends every case right.
         Script{"unfilled_rank", make_dataset({{1, 2, 3, 4}, {5, 5, 5, 5}}, {0, 0, 1, 1}, 2),
