@@ -106,7 +106,7 @@ TEST(ModelWriter, WritesWhatReadsBackTheSame) {
   model.n_cases = 2147483647;
   model.class_counts = {-2147483647 - 1, 0};
   ModelCovariate& age = model.covariates[0];
-  age.name = "\x01\x7f \xf0\x9f\x8c\xb3\xe0\xa0\x80\xf4\x8f\xbf\xbf";  // U+1F333 U+0800 U+10FFFF
+  age.name = "\x01\x7f \xf0\x9f\x8c\xb3\xe0\xa0\x80\xf4\x8f\xbf\xbf\xdf\xbf";  // UTF-8 edges
   std::tie(age.column, age.min, age.max) = std::make_tuple(7, 0.1 + 0.2, 1.7976931348623157e308);
   model.covariates[3].min = -4.9406564584124654e-324;
   model.covariates[1].category_counts[0] = 3;
