@@ -154,17 +154,17 @@ TEST(ClassifyCommand, WritesTheTableAndTheConfusionOfTheActualClasses) {
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, "case\tnode\tpredicted\tactual\n1\t4\t1\t1\n2\t5\t2\t2\n3\t7\t2\t2\n"
                      "4\t6\t1\t3\n5\t5\t2\t1\n");
-  EXPECT_EQ(run.err,
-            "Tree used: grown\n"
-            "Confusion table (rows: actual class, columns: predicted class):\n"
-            "   class        1        2\n"
-            "       1        1        1\n"
-            "       2        0        2\n"
-            "       3        1        0\n"
-            "Misclassification rate: 0.400000 (2 of 5 cases)\n");
+  EXPECT_EQ(run.err, "Tree used: grown\n"
+                     "Confusion table (rows: actual class, columns: predicted class):\n"
+                     "   class        1        2\n"
+                     "       1        1        1\n"
+                     "       2        0        2\n"
+                     "       3        1        0\n"
+                     "Misclassification rate: 0.400000 (2 of 5 cases)\n");
 
   write_file(dir + "kinds.dat", "r o o n\n1 2 3 4\n");
   write_file(dir + "word.dat", "o n n\n45 1 zwei\n");
+  write_file(dir + "two.dat", "r o r\n1 2 1\n");
   write_file(dir + "most.json", std::string(MAX_MODEL_BYTES, ' '));
   write_file(dir + "over.json", std::string(MAX_MODEL_BYTES + 1, ' '));
   struct Row { std::vector<std::string> arguments; int status; std::string fragment; };
@@ -175,6 +175,7 @@ TEST(ClassifyCommand, WritesTheTableAndTheConfusionOfTheActualClasses) {
       {{model, dir + "word.dat", "--tree=p=0.5"}, -1, "no tree p=0.5; its trees: grown p=0.01"},
       {{model, dir + "kinds.dat"}, -1, "covariate 2 (stage) is nominal in the model, but column 3"},
       {{model, dir + "word.dat"}, -1, "record 1, column 3: the value \"zwei\" is not a number"},
+      {{model, dir + "two.dat"}, -1, "two.dat: the header names more than one response column"},
       {{model, dir + "none.dat"}, -1, "none.dat: cannot be read"},
       {{model, dir}, -1, "/: is a directory"},
       {{dir + "new.dat", dir + "word.dat"}, -1, "new.dat: not JSON"},
