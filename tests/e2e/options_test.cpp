@@ -42,7 +42,6 @@ TEST(OptionRuns, AnswerTheQuestionsAndNameTheOutputs) {
   const std::string asked = make_scratch_dir();
   const RunResult typed = run_in(asked, kIris, "2\nn\n");
   ASSERT_EQ(typed.status, 0) << typed.out;
-
   const std::string preset = make_scratch_dir();
   std::filesystem::create_directory(preset + "/results");
   const RunResult given = run_in(preset, "-g -a -o results/iris.v2 " + kIris, "");

@@ -161,7 +161,6 @@ TEST(ClassifyCommand, WritesTheTableAndTheConfusionOfTheActualClasses) {
                      "       2        0        2\n"
                      "       3        1        0\n"
                      "Misclassification rate: 0.400000 (2 of 5 cases)\n");
-
   write_file(dir + "kinds.dat", "r o o n\n1 2 3 4\n");
   write_file(dir + "word.dat", "o n n\n45 1 zwei\n");
   write_file(dir + "two.dat", "r o r\n1 2 1\n");
