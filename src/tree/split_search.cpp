@@ -202,10 +202,10 @@ double SplitSearch::best_split(int var, int node, double& cut) const {
   if (!data_.is_nominal(var)) return best_ordinal_split(var, node, nullptr, cut);
   // A node without room for a split has no coded segment, and no grouping is admissible; the
   // plain search still tells what the code would be.
-  const CovariateView& view = views_[var];
   if (!has_room_for_split(data_, size(node))) {
     return best_nominal_split(data_, var, cases(node), size(node), cut, rule_);
   }
+  const CovariateView& view = views_[var];
   const int m = tally(node, nullptr);
   return best_grouping(data_, coded_counts(view), view.n_codes, m, cut, rule_);
 }
