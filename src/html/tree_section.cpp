@@ -15,9 +15,8 @@ namespace {
 
 std::string tree_title(const ModelTree& tree) {
   if (tree.pruned) return "Pruned tree, p = " + decimal_text(tree.p_value, 6);
-  if (tree.label == "grown") return "Grown tree";
-  if (tree.label == "controlled") return "Your tree";
-  return "Tree " + tree.label;
+  // A run grows no other trees than these.
+  return tree.label == "grown" ? "Grown tree" : "Your tree";
 }
 
 std::string tree_facts(const ModelTree& tree) {

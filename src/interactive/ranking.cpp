@@ -25,7 +25,8 @@ void list_ranking(Console& console, const SplitRanking& ranking) {
   console.print("value as variable ID (i.e. -9 will split via variable number 9) ]?\n");
 }
 
-// The first position holding covariate -answer - 1 (answer < 0), or -1 when it stands nowhere.
+// The first position holding covariate -answer - 1, or -1 when it stands nowhere (always when
+// answer is positive).
 int position_of_covariate(const SplitRanking& ranking, int answer) {
   const int var = -(answer + 1);
   const auto found = std::find_if(ranking.begin(), ranking.end(),
@@ -65,12 +66,11 @@ int choose_ranked_split(Console& console, const SplitRanking& ranking, bool& dec
     }
     declined = answer == 0;
     if (answer == 0) return 0;
-    // A rank addresses its position directly, listed or not.
+    // A rank addresses its position directly, listed or not; minus a covariate's number, its
+    // position.
     if (answer > 0 && answer <= n) return answer - 1;
-    if (answer < 0) {
-      const int p = position_of_covariate(ranking, answer);
-      if (p >= 0) return p;
-    }
+    const int p = position_of_covariate(ranking, answer);
+    if (p >= 0) return p;
     console.print("Please enter a rank from 0 to %d, or minus the number of a ranked variable.\n", n);
   }
 }

@@ -39,10 +39,6 @@ std::vector<double> dvector(long n) { return zero_filled<double>(n, "allocations
 
 std::vector<int> ivector(long n) { return zero_filled<int>(n, "allocation failure in ivector()"); }
 
-std::vector<std::vector<double>> matrix(long rows, long cols) {
-  return zero_filled_rows<double>(rows, cols, "error in matrix");
-}
-
 std::vector<std::vector<int>> imatrix(long rows, long cols) {
   return zero_filled_rows<int>(rows, cols, "error in imatrix");
 }

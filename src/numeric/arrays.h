@@ -8,7 +8,6 @@ namespace bramble {
 
 std::vector<double> dvector(long n);
 std::vector<int> ivector(long n);
-std::vector<std::vector<double>> matrix(long rows, long cols);
 std::vector<std::vector<int>> imatrix(long rows, long cols);
 
 }  // namespace bramble
