@@ -32,11 +32,7 @@ TEST(ReadData, AcceptsUpperCaseLettersAndAnyTextInIgnoredColumns) {
 TEST(ReadData, MissingCodeMovesBelowTheLeastValidValue) {
   // Below -9 (or at it) floor(least) - 1 labels the nominal missing category; the ordinal missing
   // values sit at least - 1 in the covariate and largest + 1 in its copy.
-  const struct {
-    std::string least;
-    double value;
-    std::string summary;
-  } cases[] = {
+  const struct { std::string least; double value; std::string summary; } cases[] = {
       {"-12.5", -12.5, "1: -12.500000 3.000000\n2: 2(1) 1(-14) \n"},
       {"-9", -9, "1: -9.000000 3.000000\n2: 2(1) 1(-10) \n"},
   };
@@ -74,11 +70,8 @@ TEST(ReadData, ClassesStartAtTheLeastResponse) {
 // of zero would show in the summary too), and reads as its value or is refused by name.
 TEST(ReadData, EachSpellingOfANumberReadsAsItsValueOrIsRefusedByName) {
   const std::string not_whole = "is not a whole number in digits (a response names a class)";
-  const struct {
-    int column;
-    const char* plain;
-    std::vector<const char*> spellings;
-    std::string reason;  // empty: read as plain
+  const struct {  // an empty reason: read as plain
+    int column; const char* plain; std::vector<const char*> spellings; std::string reason;
   } tokens[] = {
       {1, "1", {"+1", "1.", "1.0", "1.00", "01"}, ""},
       {2, "3", {"3.", "+3", "3.0", "0.3e1", "30E-1", ".3e+1", "3e0", "300e-2"}, ""},
@@ -126,10 +119,7 @@ TEST(ReadData, LinesThatDoNotFitTheHeaderAreNoted) {
   while (blocks.size() < (3 << 20)) blocks += "0 1 2 1\n3 4 0 5\n6 1 7 8\n";
   std::string records = "r o\n";  // a record a line, up to the end of the first block
   while (records.size() < (1 << 20)) records += "1 2\n";
-  const struct {
-    std::string file;
-    std::string console;
-  } files[] = {
+  const struct { std::string file, console; } files[] = {
       {"r o o\n0 1 2 1\n3 4 0 5\n6 1 7 8\n", note},
       {"r o o\n\n0 1 2 1\r\n\n3 4 0 5\r\n6 1 7 8", note},  // blank lines and CR LF ends
       {"r o o\n0 1 2 1\n3 4 0 5\n6 1 7 8\n1 2 3 4\n",

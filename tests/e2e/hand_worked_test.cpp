@@ -10,13 +10,10 @@
 namespace bramble_test {
 namespace {
 
-struct HandWorkedRun {
-  std::string name;           // expected console: NAME.out
-  std::string data_set;       // tests/e2e/data/DATA_SET.dat
-  std::string answers;        // standard input
-  std::string tree;           // expected report and drawing: TREE.inf, TREE.ps
-  std::string category_list;  // what the dialogue writes to standard error
-};
+// The expected console NAME.out, the data tests/e2e/data/DATA_SET.dat, the answers on standard
+// input, the expected report and drawing TREE.inf and TREE.ps, and what the dialogue writes to
+// standard error.
+struct HandWorkedRun { std::string name, data_set, answers, tree, category_list; };
 
 void PrintTo(const HandWorkedRun& run, std::ostream* out) { *out << run.name; }
 

@@ -96,6 +96,7 @@ const std::string ONE_RESPONSE = "The header must name exactly one response colu
 const std::vector<HostileCase> CASES = {
     // Files the reader refuses: the report stays empty.
     {"empty", "", "", 255, "No data in the file", Files::refused},
+    {"mark_only", "\xEF\xBB\xBF", "", 255, "No data in the file", Files::refused},
     {"header_only", "r o n d\n", "", 255, "No data in the file", Files::refused},
     {"commas", "r,o,o\n1,2,3\n", "", 255, "ERROR: No covariate!\n" + SEPARATORS, Files::refused},
     {"no_response", "o o r;o\n1 2 3\n", "", 255, ONE_RESPONSE + "it names 0.\n" + SEPARATORS,

@@ -21,10 +21,8 @@
 namespace bramble_test {
 namespace {
 
-struct Fitted {
-  int status;
-  std::string base, console;  // base: the scratch path of BASE.inf, BASE.ps, BASE.html, BASE.json
-};
+// base: the scratch path of BASE.inf, BASE.ps, BASE.html, BASE.json.
+struct Fitted { int status; std::string base, console; };
 
 // Files named from the source directory.
 struct Example {
@@ -56,14 +54,8 @@ Fitted fit(const Example& example, bool outputs, const std::string& names = "",
   return {status, settings.output_base, typed.out()};
 }
 
-// A row of a tree table of the report.
-struct Row {
-  int node = 0;
-  int cases = 0;
-  bool terminal = false;
-  int left = 0;
-  std::vector<int> counts;  // a terminal node's distribution
-};
+// A row of a tree table of the report; counts: a terminal node's distribution.
+struct Row { int node = 0, cases = 0, left = 0; bool terminal = false; std::vector<int> counts; };
 
 // Every tree table of the report, in order.
 std::vector<std::vector<Row>> report_tables(const std::string& report) {

@@ -38,11 +38,8 @@ TEST(HtmlPage, HostileNamesStayText) {
 }
 
 TEST(NamesFile, OneNamePerColumnOrARefusalThatSaysWhy) {
-  const struct {
-    std::string content;
-    std::size_t columns;
-    std::vector<std::string> names;
-    std::string error;  // a part of the message
+  const struct {  // error: a part of the message
+    std::string content; std::size_t columns; std::vector<std::string> names; std::string error;
   } rows[] = {
       {"outcome age\tstage\r\nid\n", 4, {"outcome", "age", "stage", "id"}, ""},
       {"\xEF\xBB\xBFy x1", 2, {"y", "x1"}, ""},

@@ -190,10 +190,8 @@ TEST(Dialogue, NodesPastTheLimitStayTerminalSilently) {
 // Judging a split: the relative risk with its interval, and the tallies of the 5-fold
 // cross-validation. Whole controlled runs pin down the printed judgements.
 TEST(RelativeRisk, HandWorkedTables) {
-  const struct {
-    std::vector<int> table;  // as daughter_counts() takes it: the highest class first
-    const char* judged;
-  } cases[] = {
+  // The tables as daughter_counts() takes them: the highest class first.
+  const struct { std::vector<int> table; const char* judged; } cases[] = {
       {{10, 20, 30, 20}, "2.000000 (0.775984, 5.154742)"},
       {{20, 10, 20, 30}, "2.000000 (0.775984, 5.154742)"},  // the sides swapped
       {{0, 5, 10, 5}, "11.000000 (0.508881, 237.776654)"},  // a zero cell corrects every cell

@@ -30,10 +30,7 @@ int yes_no(Console& console) { return console.read_yes_no() ? 1 : 0; }
 // answer is asked again, with the reminder only when its line held more than that character.
 TEST(ConsoleAnswers, EachReaderOnTypedLines) {
   const struct {
-    int (*read)(Console&);
-    std::string input;
-    std::vector<int> answers;
-    std::string printed;
+    int (*read)(Console&); std::string input; std::vector<int> answers; std::string printed;
   } cases[] = {
       {choice_default_first, "2\nn\n\n1\ny\nY\nyes\nN\n", {2, 2, 1, 1, 1, 1, 1, 2}, ""},
       {choice_zero_is_no, "\n0\nno\ny\n", {2, 2, 2, 1}, ""},

@@ -47,6 +47,11 @@ TEST(Classifier, SendsEachCaseWhereTheSplitsOfTheProgramWould) {
 
 TEST(ModelReader, RefusesDamagedModelsSayingWhatIsWrong) {
   const std::string hand_model_text = read_file(HAND_MODEL_PATH);
+  const auto labels = [](int k, int last) {  // , {"label": k, "count": 0} ... up to last
+    std::string text;
+    for (; k <= last; ++k) text += R"(, {"label": )" + std::to_string(k) + R"(, "count": 0})";
+    return text;
+  };
   struct Row { std::string find, replacement, fragment; };
   const Row rows[] = {
       {"]}]}\n", "]}]}x", "not JSON: line 29, column 79: unexpected text after"},
@@ -85,6 +90,22 @@ TEST(ModelReader, RefusesDamagedModelsSayingWhatIsWrong) {
       {R"({"label": "grown",)", R"({"label": "p=0.01", "p_value": 1, "critical_value": 1,
         "degrees_of_freedom": 1,)", R"(a second tree labelled "p=0.01")"},
       {R"({"label": -9, "count": 1})", R"({"label": -9, "count": 2})", "not the count of its last"},
+      {R"("label": 2, "count": 8)", R"("label": 1, "count": 8)", "classes: the label 1 is listed"},
+      {R"("count": 8})", R"("count": 8})" + labels(3, 11), "classes: 11 classes, not 1 to 10"},
+      {R"("count": 8})", R"("count": 8})" + labels(3, 10), "class counts for 2 classes, expected"},
+      {R"("classes": [{"label": 1, "count": 12}, {"label": 2, "count": 8}])", R"("classes": [])",
+       "classes: 0 classes, not 1 to 10"},
+      {R"("label": 2, "count": 10}])", R"("label": 2, "count": 10})" + labels(3, 11) + "]",
+       "covariates[2]: more than 10 categories"},
+      {R"("label": 2, "count": 10}], "merged": [])",
+       R"("label": 2, "count": 10})" + labels(3, 10) + R"(], "merged": [3, 3])",
+       "covariates[2]: the merged labels are not in strictly ascending order"},
+      {R"("label": 2, "count": 6})", R"("label": 1, "count": 6})", "the category 1 is listed"},
+      {R"("column": 5,)", R"("column": 0,)", "covariates[2]: a covariate of the data file needs a"},
+      {R"("covariate": 1, "kind")", R"("covariate": 2, "kind")", "kind differs from that of cov"},
+      {"[7, 0]", "[7, 0, 0]", "node 4: class counts for 3 classes, expected 2"},
+      {R"("rule": "gini")", R"("rule": "gain")", R"(rule: "gain" is none of "entropy" "gini")"},
+      {"hand.dat", "hand\xed\xa0\x80.dat", "not valid UTF-8"},
   };
   for (const Row& row : rows) {
     std::string text = hand_model_text;
@@ -164,6 +185,9 @@ TEST(ClassifyCommand, WritesTheTableAndTheConfusionOfTheActualClasses) {
   write_file(dir + "kinds.dat", "r o o n\n1 2 3 4\n");
   write_file(dir + "word.dat", "o n n\n45 1 zwei\n");
   write_file(dir + "two.dat", "r o r\n1 2 1\n");
+  write_file(dir + "short.dat", "r o n n\n1 45 1 1\n2 45 1\n");
+  write_file(dir + "na.dat", "r o n n\n. 45 1 1\n");
+  write_file(dir + "fewer.dat", "r o n\n1 45 1\n");
   write_file(dir + "most.json", std::string(MAX_MODEL_BYTES, ' '));
   write_file(dir + "over.json", std::string(MAX_MODEL_BYTES + 1, ' '));
   struct Row { std::vector<std::string> arguments; int status; std::string fragment; };
@@ -175,6 +199,11 @@ TEST(ClassifyCommand, WritesTheTableAndTheConfusionOfTheActualClasses) {
       {{model, dir + "kinds.dat"}, -1, "covariate 2 (stage) is nominal in the model, but column 3"},
       {{model, dir + "word.dat"}, -1, "record 1, column 3: the value \"zwei\" is not a number"},
       {{model, dir + "two.dat"}, -1, "two.dat: the header names more than one response column"},
+      {{model, dir + "short.dat"}, -1, "record 2 is incomplete: the file ends after 3 of its 4"},
+      {{model, dir + "na.dat"}, -1, "record 1: the response is missing"},
+      {{model, dir + "fewer.dat"}, -1, "has 2 covariate columns (o and n), the model 3 covariates"},
+      {{model, "-"}, -1, "-: cannot be read"},
+      {{model, dir + "new.dat", "-o", dir + "no/t.tsv"}, -1, "no/t.tsv: cannot be written"},
       {{model, dir + "none.dat"}, -1, "none.dat: cannot be read"},
       {{model, dir}, -1, "/: is a directory"},
       {{dir + "new.dat", dir + "word.dat"}, -1, "new.dat: not JSON"},

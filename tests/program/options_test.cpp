@@ -25,10 +25,8 @@ std::string describe(const Options& options) {
   return text.str();
 }
 
-struct Row {
-  std::vector<std::string> args;
-  const char* expected;  // the settings, or "error: " and a fragment of the message
-};
+// expected: the settings, or "error: " and a fragment of the message.
+struct Row { std::vector<std::string> args; const char* expected; };
 
 TEST(Options, ParseTable) {
   const Row rows[] = {

@@ -10,8 +10,7 @@ struct RunResult {
   std::string dir;        // where it ran: the data file and the files the run wrote
   int status = -1;        // exit status, or -1 when killed (timeout, signal)
   bool timed_out = false;
-  std::string out;        // standard output
-  std::string err;        // standard error
+  std::string out, err;   // standard output and standard error
 };
 
 // A fresh empty directory under the system's temporary directory, removed when the tests end.
