@@ -126,8 +126,7 @@ TEST(ReadData, LinesThatDoNotFitTheHeaderAreNoted) {
        note + "Data file not complete error at line 6 variable number 1 value = 4 !!!\n"
               "Press Enter to end this program!"},
       {"r o o\n0 1 2 1\n3 4 0 5\n6\n", ""},                 // lines of 4, 4 and 1
-      {blocks, note},
-      {blocks + "0 1 2\n", ""},
+      {blocks, note}, {blocks + "0 1 2\n", ""},
       // An unfinished record after them is named by its number and its token, the first of a
       // block whose other bytes are blanks.
       {records + "1" + std::string((1 << 20) - 1, ' '), "Data file not complete error at line " +

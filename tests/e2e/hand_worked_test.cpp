@@ -33,16 +33,13 @@ TEST_P(HandWorked, ConsoleReportAndDrawingAreTheHandWorkedOnes) {
 // Enter at both questions.
 HandWorkedRun automatic(const char* name) { return {name, name, "\n\n", name, ""}; }
 
-INSTANTIATE_TEST_SUITE_P(
-    Automatic, HandWorked,
+INSTANTIATE_TEST_SUITE_P(Automatic, HandWorked,
     testing::Values(automatic("pure"), automatic("survive"), automatic("chain"), automatic("three"),
                     automatic("nominal"), automatic("missing")),
     [](const auto& info) { return info.param.name; });
 
 // Each script starts with Enter (entropy) and y (controlled mode).
-INSTANTIATE_TEST_SUITE_P(
-    Controlled, HandWorked,
-    testing::Values(
+INSTANTIATE_TEST_SUITE_P(Controlled, HandWorked, testing::Values(
         HandWorkedRun{"ctl_accept", "ctl", "\ny\ny\ny\nn\nn\n", "ctl_accept", ""},
         HandWorkedRun{"ctl_input_ends", "ctl", "\ny\ny\ny\n", "ctl_accept", ""},
         HandWorkedRun{"ctl_rank", "ctl", "\ny\ny\nn\n2\ny\nn\nn\n", "ctl_rank", "20,10"},

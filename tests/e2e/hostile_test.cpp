@@ -57,8 +57,7 @@ struct HostileCase {
   Files files;
   Setup setup = Setup::none;
   std::string args = "h.dat";
-  std::string report_holds = "";
-  std::string plain_data = "";  // the plain form of the data, if not the same
+  std::string report_holds = "", plain_data = "";  // plain_data: the plain form, if not the same
 };
 
 // 40 cases in two classes: an ordinal covariate (repeated as a nominal one) and a response that
@@ -213,13 +212,10 @@ const std::vector<HostileCase> CASES = {
 
 void prepare(const std::string& dir, Setup setup) {
   namespace fs = std::filesystem;
+  if (setup == Setup::no_data || setup == Setup::data_is_directory) fs::remove(dir + "/h.dat");
   switch (setup) {
-    case Setup::none: return;
-    case Setup::no_data: fs::remove(dir + "/h.dat"); return;
-    case Setup::data_is_directory:
-      fs::remove(dir + "/h.dat");
-      fs::create_directory(dir + "/h.dat");
-      return;
+    case Setup::none: case Setup::no_data: return;
+    case Setup::data_is_directory: fs::create_directory(dir + "/h.dat"); return;
     case Setup::report_is_directory: fs::create_directory(dir + "/h.inf"); return;
     case Setup::report_is_full: fs::create_symlink("/dev/full", dir + "/h.inf"); return;
     case Setup::drawing_is_directory: fs::create_directory(dir + "/h.ps"); return;
@@ -289,8 +285,7 @@ INSTANTIATE_TEST_SUITE_P(Catalogue, Hostile, testing::ValuesIn(CASES),
 // Standard input that hands out its answers a byte a read, noting first what the report and the
 // drawing hold: what they held at each question.
 struct ProbingInput {
-  std::string dir;
-  std::string answers;
+  std::string dir, answers;
   std::size_t next = 0;
   std::vector<std::string> files_at_read;
 

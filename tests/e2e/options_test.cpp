@@ -79,7 +79,6 @@ TEST(OptionRuns, UsageErrorsWriteNothing) {
   }
 }
 
-// The first row of the grown tree's table in a report (the line after the column heading).
 // gini.dat: x1 at 3 leaves (0, 3) and (4, 3): entropy 0.478036, Gini 0.342857. x2 at 6 leaves
 // (1, 5) and (3, 1): entropy 0.495271, Gini 0.316667. So entropy splits the root on x1, Gini on x2;
 // a name typed at the prompt leaves the rule question a fresh line. (The root's rows of the report.)

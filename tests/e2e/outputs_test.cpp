@@ -94,8 +94,7 @@ std::map<int, std::vector<int>> classified_counts(const std::string& json, const
   ScriptedConsole streams("");
   EXPECT_EQ(bramble::classify_command({json, example_file(std::string(example.name) + ".dat"),
                                        "--tree", label, "-o", table},
-                                      streams.out_stream, streams.err_stream),
-            0);
+                                      streams.out_stream, streams.err_stream), 0);
   std::map<int, std::vector<int>> counts;
   std::istringstream lines(read_file(table));
   std::string header;

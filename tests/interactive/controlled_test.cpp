@@ -81,8 +81,7 @@ bramble::Dataset one_case_apart() {
 struct Script {
   const char* name;
   bramble::Dataset data;
-  std::string input;
-  std::string shown;  // a piece of the console text
+  std::string input, shown;  // shown: a piece of the console text
   int node_count;     // 1: the root stays terminal with every case; 3: the root is split at cut
   double cut = 0;
   int left_size = 0;
@@ -114,9 +113,7 @@ TEST_P(DialogueScript, ShowsItsTextAndLeavesItsTree) {
   EXPECT_EQ(bramble_test::occurrences(out, END_NOTE), typed.console.input_ended() ? 1 : 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Refusals, DialogueScript,
-    testing::Values(
+INSTANTIATE_TEST_SUITE_P(Refusals, DialogueScript, testing::Values(
         Script{"pure_node", make_dataset({{1, 2, 3}}, {1, 1, 1}, 2), "y\n",
                "3 cases in node 1.  Split [y/n]? " + ROOT_DECLINED, 1},
         Script{"no_admissible_split", one_case_apart(), "y\n", "Split [y/n]? " + ROOT_DECLINED, 1},
@@ -132,9 +129,8 @@ INSTANTIATE_TEST_SUITE_P(
         // Below every value, at the largest value, every category right; then a cut-off of 4.
         Script{"manual_empty_daughter", eight_cases(),
                TO_MANUAL + "1\n0\ny\n1\n8\ny\n2\n1 1 1\ny\n1\n4\nn\nn\n",
-               WHICH + ORDERED + EMPTY + WHICH + ORDERED + EMPTY + WHICH + THREE_CATEGORIES + EMPTY +
-                   WHICH + ORDERED + JUDGED,
-               3, 4.0, 4},
+               WHICH + ORDERED + EMPTY + WHICH + ORDERED + EMPTY + WHICH + THREE_CATEGORIES +
+                   EMPTY + WHICH + ORDERED + JUDGED, 3, 4.0, 4},
         Script{"manual_refused_then_no", eight_cases(), TO_MANUAL + "1\n100\nn\n",
                ORDERED + EMPTY + "Do you still want to split this node [y/n]? " + ROOT_DECLINED, 1},
         // A cut-off is a word that is wholly a number.
@@ -142,33 +138,27 @@ INSTANTIATE_TEST_SUITE_P(
                TO_MANUAL + "x\n0\n4\n1\nabc def\ninf\n2.5e0xyz\n2,5\n0x2\n25e-1\nn\nn\n",
                "which variable [enter the variable number]: " + WHOLE + VARIABLE_RANGE +
                    VARIABLE_RANGE + ORDERED + CUT_OFF_AGAIN + CUT_OFF_AGAIN + CUT_OFF_AGAIN +
-                   CUT_OFF_AGAIN + CUT_OFF_AGAIN + JUDGED,
-               3, 2.5, 2},
+                   CUT_OFF_AGAIN + CUT_OFF_AGAIN + JUDGED, 3, 2.5, 2},
         // A word in a pattern has the whole pattern read again; 1 0 1 sends 10 and 30 right.
         Script{"pattern_word", eight_cases(), TO_MANUAL + "2\n1 x 1\n1 0 1\nn\nn\n",
                THREE_CATEGORIES + WHOLE + JUDGED, 3, 13.0, 3},
         Script{"pattern_two_categories", two_and_four_categories(), TO_MANUAL + "1\n1 0\nn\nn\n",
                "This variable has 2 categories: \n10 20 \nEnter a sequence of 2 0 or 1's to "
-               "specify the split.\nFor example, 1 0 \n" + JUDGED,
-               3, 1.0, 2},
+               "specify the split.\nFor example, 1 0 \n" + JUDGED, 3, 1.0, 2},
         Script{"pattern_four_categories", two_and_four_categories(),
                TO_MANUAL + "2\n1 1 0 0\nn\nn\n",
                "This variable has 4 categories: \n10 20 30 40 \nEnter a sequence of 4 0 or 1's to "
-               "specify the split.\nFor example, 1 1 0 0 sends the first two categories to one side "
-               "and the rest to the other side.\nEnter here: " + JUDGED,
-               3, 12.0, 2},
+               "specify the split.\nFor example, 1 1 0 0 sends the first two categories to one "
+               "side and the rest to the other side.\nEnter here: " + JUDGED, 3, 12.0, 2},
         Script{"ten_classes", ten_classes(), "y\ny\nn\nn\n", JUDGED + "1.609438\n", 3, 10.0, 10},
         Script{"tenth_category", ten_categories(),
                TO_MANUAL + "1\n0 0 0 0 0 0 0 0 0 1\n1 1 1 1 1 1 1 1 1 0\nn\nn\n",
                "Enter here: The tenth category cannot go right: enter the complementary pattern "
-               "(0 and 1 swapped).\n" + JUDGED,
-               3, 123456789.0, 2}),
+               "(0 and 1 swapped).\n" + JUDGED, 3, 123456789.0, 2}),
     [](const testing::TestParamInfo<Script>& info) { return std::string(info.param.name); });
 
 // Input that ends at each kind of question: the root is declined with its cases.
-INSTANTIATE_TEST_SUITE_P(
-    EndOfInput, DialogueScript,
-    testing::Values(
+INSTANTIATE_TEST_SUITE_P(EndOfInput, DialogueScript, testing::Values(
         // An unanswered acceptance leads through rank 0 to no.
         Script{"acceptance", eight_cases(), "y\n", "Accept this split [y/n]? " + END_NOTE + "rank:", 1},
         Script{"rank", eight_cases(), "y\nn\n", "]?\n" + END_NOTE, 1},

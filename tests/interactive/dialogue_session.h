@@ -25,10 +25,8 @@ inline bramble::Dataset eight_cases() {
 
 struct DialogueSession {
   explicit DialogueSession(const bramble::Dataset& dataset)
-      : data(dataset),
-        table(data.n_cases, data.n_classes),
-        search(data, bramble::SplittingRule::entropy),
-        random(bramble::RANDOM_SEED),
+      : data(dataset), table(data.n_cases, data.n_classes),
+        search(data, bramble::SplittingRule::entropy), random(bramble::RANDOM_SEED),
         report_name(make_scratch_dir() + "/session.inf") {
     bramble::init_node_table(table);
   }

@@ -30,18 +30,14 @@ struct Row { std::vector<std::string> args; const char* expected; };
 
 TEST(Options, ParseTable) {
   const Row rows[] = {
-      {{}, "run"},
-      {{"d.dat"}, "run data=d.dat"},
+      {{}, "run"}, {{"d.dat"}, "run data=d.dat"}, {{"--", "-g"}, "run data=-g"},
+      {{"-"}, "run data=-"}, {{"-h"}, "help"}, {{"d", "--help"}, "help data=d"},
       {{"-g", "-a", "-o", "out/iris", "d.dat"}, "run gini automatic out=out/iris data=d.dat"},
       {{"d.dat", "--gini", "--controlled"}, "run gini controlled data=d.dat"},
       {{"-ga", "-oout/k.v2", "d.dat"}, "run gini automatic out=out/k.v2 data=d.dat"},
       {{"--output=r/x.y", "--entropy", "d"}, "run entropy out=r/x.y data=d"},
       {{"--output", "r", "-q", "d"}, "run out=r quiet data=d"},
       {{"--html", "--json", "--names", "n.txt", "d"}, "run html json names=n.txt data=d"},
-      {{"--", "-g"}, "run data=-g"},
-      {{"-"}, "run data=-"},
-      {{"-h"}, "help"},
-      {{"d", "--help"}, "help data=d"},
       {{"--version"}, "version"},
       {{"--gin"}, "error: unknown option '--gin'"},
       {{"-x", "d"}, "error: unknown option '-x'"},

@@ -31,8 +31,7 @@ TEST(SplitStatistic, AddsHalfToEveryCellWhenOneIsBelowFive) {
 
 // A daughter of one case counts like any other, either side: 1 - (1/1) / 4 - (1 + 4) / (3 * 4).
 TEST(Impurity, GiniOfADaughterOfOneCase) {
-  const int one[] = {1, 0};
-  const int three[] = {1, 2};
+  const int one[] = {1, 0}, three[] = {1, 2};
   EXPECT_NEAR(impurity(one, 1, three, 3, 4, 2, SplittingRule::gini), 1.0 / 3, 1e-12);
   EXPECT_NEAR(impurity(three, 3, one, 1, 4, 2, SplittingRule::gini), 1.0 / 3, 1e-12);
 }
