@@ -33,11 +33,8 @@ inline std::string expected(const std::string& file) {
 // whole text when it holds no complete box.
 inline std::string after_notice(const std::string& console) {
   const std::string rule = std::string(75, '=') + "\n";
-  const std::size_t opening = console.find(rule);
-  if (opening == std::string::npos) return console;
-  const std::size_t closing = console.find(rule, opening + rule.size());
-  if (closing == std::string::npos) return console;
-  return console.substr(closing + rule.size());
+  const std::size_t closing = console.find(rule, console.find(rule) + 1);  // npos + 1 is 0
+  return closing == std::string::npos ? console : console.substr(closing + rule.size());
 }
 
 // The run of BASE.dat finished: status 0, the console's last line, the drawing closed by its

@@ -216,6 +216,9 @@ TEST(ClassifyCommand, WritesTheTableAndTheConfusionOfTheActualClasses) {
   write_file(dir + "short.dat", "r o n n\n1 45 1 1\n2 45 1\n");
   write_file(dir + "na.dat", "r o n n\n. 45 1 1\n");
   write_file(dir + "fewer.dat", "r o n\n1 45 1\n");
+  write_file(dir + "bare.dat", "o n n\n45 1 1\n60 2 2\n");  // no response: no confusion table
+  const CommandRun bare = classify({model, dir + "bare.dat"});
+  EXPECT_EQ(bare.out + bare.err, "case\tnode\tpredicted\n1\t2\t1\n2\t3\t2\nTree used: p=0.01\n");
   write_file(dir + "most.json", std::string(MAX_MODEL_BYTES, ' '));
   write_file(dir + "over.json", std::string(MAX_MODEL_BYTES + 1, ' '));
   struct Row { std::vector<std::string> arguments; int status; std::string fragment; };
@@ -230,8 +233,9 @@ TEST(ClassifyCommand, WritesTheTableAndTheConfusionOfTheActualClasses) {
       {{model, dir + "short.dat"}, -1, "record 2 is incomplete: the file ends after 3 of its 4"},
       {{model, dir + "na.dat"}, -1, "record 1: the response is missing"},
       {{model, dir + "fewer.dat"}, -1, "has 2 covariate columns (o and n), the model 3 covariates"},
-      {{model, "-"}, -1, "-: cannot be read"},
-      {{model, dir + "new.dat", "-o", dir + "no/t.tsv"}, -1, "no/t.tsv: cannot be written"},
+      {{model, "-"}, -1, "-: cannot be read"}, {{model, "--", "-x"}, -1, "-x: cannot be read"},
+      {{model, "--tree", "grown", "--tree=grown"}, 2, "the option --tree is given twice"},
+      {{model, dir + "new.dat", "--output=" + dir + "no/t.tsv"}, -1, "no/t.tsv: cannot be written"},
       {{model, dir + "none.dat"}, -1, "none.dat: cannot be read"},
       {{model, dir}, -1, "/: is a directory"},
       {{dir + "new.dat", dir + "word.dat"}, -1, "new.dat: not JSON"},
