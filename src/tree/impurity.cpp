@@ -10,12 +10,13 @@ namespace bramble {
 double impurity(const int* left, int n_left, const int* right, int n_right, int n, int n_classes,
                 SplittingRule rule) {
   if (rule == SplittingRule::entropy) {
+    // A class present on a side makes that side non-empty.
     double entropy = 0.0;
     for (int k = 0; k < n_classes; ++k) {
-      if (left[k] > 0 && n_left > 0) {
+      if (left[k] > 0) {
         entropy -= std::log(static_cast<double>(left[k]) / n_left) * left[k] / n;
       }
-      if (right[k] > 0 && n_right > 0) {
+      if (right[k] > 0) {
         entropy -= std::log(static_cast<double>(right[k]) / n_right) * right[k] / n;
       }
     }
