@@ -15,8 +15,7 @@ namespace bramble_test {
 struct ReadOutcome {
   bool stopped = false;  // the program would have ended
   int status = 0;        // its exit status when stopped
-  std::string console;   // the console output, with the text of the exit when stopped
-  std::string report;
+  std::string console, report;  // console: with the text of the exit when stopped
   bramble::Dataset data;  // complete only when not stopped
 };
 
@@ -24,7 +23,6 @@ inline ReadOutcome read_text(const std::string& file_text) {
   FILE* data_file = stream_holding(file_text);
   FILE* report = std::tmpfile();
   FILE* console = std::tmpfile();
-
   ReadOutcome outcome;
   std::string exit_text;
   try {

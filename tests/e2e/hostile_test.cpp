@@ -264,8 +264,7 @@ TEST_P(Hostile, StopsWithItsMessageOrCompletes) {
       break;
     case Files::controlled: expect_completed(session, "h", 1); break;
     case Files::automatic: expect_completed(session, "h", 7); break;
-    case Files::like_plain:
-    case Files::same_files: {
+    case Files::like_plain: case Files::same_files: {
       const std::string plain = make_scratch_dir();
       write_file(plain + "/h.dat", c.plain_data.empty() ? c.data.get() : c.plain_data);
       const RunResult reference = run_in(plain, "h.dat", c.answers);

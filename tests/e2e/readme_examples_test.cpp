@@ -101,9 +101,7 @@ TEST(ReadmeExamples, DataFileExampleIsReadAsDescribed) {
   // Ten records of five columns, whatever their lines: the root holds all ten cases.
   EXPECT_EQ(report.rfind("There are 3 covariates\n", 0), 0u) << report;
   EXPECT_NE(report.find("\nThe initial tree:\n  node  #cases   left   right  split var  cut-off\n"
-                        "     1      10 "),
-            std::string::npos)
-      << report;
+                        "     1      10 "), std::string::npos) << report;
   EXPECT_NE(report.find("\n2: 4(1) 3(2) 2(3) 1(-9) \n"), std::string::npos) << report;
 }
 

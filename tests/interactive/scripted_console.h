@@ -24,9 +24,7 @@ struct ScriptedConsole {
   std::string out() const { return stream_text(out_stream); }
   std::string err() const { return stream_text(err_stream); }
 
-  FILE* in;
-  FILE* out_stream;
-  FILE* err_stream;
+  FILE *in, *out_stream, *err_stream;
   bramble::Console console;
 };
 

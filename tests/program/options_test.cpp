@@ -12,8 +12,7 @@ std::string describe(const Options& options) {
   const RunSettings& o = options.settings;
   std::ostringstream text;
   text << (options.action == ProgramAction::help      ? "help"
-           : options.action == ProgramAction::version ? "version"
-                                                      : "run");
+           : options.action == ProgramAction::version ? "version" : "run");
   if (o.rule) text << (*o.rule == SplittingRule::gini ? " gini" : " entropy");
   if (o.mode) text << (*o.mode == RunMode::controlled ? " controlled" : " automatic");
   if (!o.output_base.empty()) text << " out=" << o.output_base;

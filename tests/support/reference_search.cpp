@@ -67,8 +67,7 @@ void reference_grow_tree(const Dataset& data, NodeTable& table, SplittingRule ru
     const std::vector<int> cases = node_cases(table, node);
     const int m = static_cast<int>(cases.size());
     table.node_size[node] = m;
-    if (table.node_count >= bramble::NODE_LIMIT ||
-        !bramble::is_splittable(data, cases.data(), m)) {
+    if (table.node_count >= bramble::NODE_LIMIT || !bramble::is_splittable(data, cases.data(), m)) {
       continue;
     }
     double best = data.n_classes;

@@ -95,6 +95,19 @@ TEST(GrowNode, AnEmptyNodeEndsTheRunNamingTheSplit) {
   }
 }
 
+// Every case in the root, and the split fields of as many nodes as three cases can make cleared.
+TEST(GrowNode, AClearedTableHoldsTheRootAlone) {
+  NodeTable table(3, 2);
+  table.case_node.assign(3, 9);
+  table.left_child = table.split_var = std::vector<int>(7, 9);
+  table.cut_off.assign(7, 9.5);
+  init_node_table(table);
+  const std::vector<int> cleared{0, 0, 0, 0, 0, 0, 9};
+  EXPECT_TRUE(table.left_child == cleared && table.split_var == cleared);
+  EXPECT_EQ(table.case_node, std::vector<int>(3, 0));
+  EXPECT_EQ(table.cut_off, (std::vector<double>{0, 0, 0, 0, 0, 0, 9.5}));
+}
+
 TEST(GrowNode, NodeLimitLeavesTheNodeTerminal) {
   const Dataset data = make_dataset({{1, 2, 3, 4}}, {0, 0, 1, 1}, 2);
   NodeTable table(4, 2);

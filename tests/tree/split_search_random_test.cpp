@@ -49,13 +49,11 @@ void add_missing_copy(Dataset& data, std::mt19937& rng, int source) {
 }
 
 // A random data set whose classes depend on its covariates (so that trees grow several levels):
-// small-integer ordinal covariates (many ties), continuous ones, nominal ones with absent codes,
-// and two ordinal covariates with missing values (one with few values, one continuous), each
-// followed by its missing copy.
+// covariates 0-1 small integers (many ties), 2-3 continuous (2 rounded to create some ties; 3
+// partly values that differ by less than a float can tell), 4-5 nominal with absent codes, 6-9
+// noise in four values (so that a search codes at least eight columns, more than a word of its
+// records holds); 1 and 3 have missing values, each followed by its missing copy.
 Dataset random_dataset(std::mt19937& rng, int n_cases, int n_classes) {
-  // Covariates 0-1 small integers, 2-3 continuous (2 rounded to create some ties; 3 partly values
-  // that differ by less than a float can tell), 4-5 nominal, 6-9 noise in four values (so that a
-  // search codes at least eight columns, more than a word of its records holds).
   std::vector<std::vector<double>> columns(10, std::vector<double>(n_cases));
   const int g4 = uniform_int(rng, 2, 5);
   const int g5 = uniform_int(rng, 3, 6);
@@ -71,8 +69,7 @@ Dataset random_dataset(std::mt19937& rng, int n_cases, int n_classes) {
     for (int v = 6; v < 10; ++v) columns[v][c] = uniform_int(rng, 0, 3);
     const double signal = columns[0][c] + columns[3][c] * 3 + (columns[4][c] == 1 ? 2 : 0);
     const bool noise = uniform(rng, 0, 1) < 0.25;
-    classes[c] = noise ? uniform_int(rng, 0, n_classes - 1)
-                       : static_cast<int>(signal) % n_classes;
+    classes[c] = noise ? uniform_int(rng, 0, n_classes - 1) : static_cast<int>(signal) % n_classes;
   }
   Dataset data = make_dataset(columns, classes, n_classes, {1, 1, 1, 1, g4, g5, 1, 1, 1, 1});
   add_missing_copy(data, rng, 1);
