@@ -199,7 +199,7 @@ void recode_covariates(Dataset& data, bool has_missing, double missing_code, FIL
   for (int var = 0; var < p; ++var) {
     const ColumnRange range = column_min_max(data.X[var], has_missing, missing_code);
     data.source_var[var] = var;
-    if (data.var_type[var] > 1) {
+    if (data.is_nominal(var)) {
       recode_nominal(data, var, range, missing_code, report);
     } else {
       recode_ordinal(data, var, range, missing_code, report);
