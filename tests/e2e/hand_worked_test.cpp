@@ -22,8 +22,7 @@ class HandWorked : public testing::TestWithParam<HandWorkedRun> {};
 TEST_P(HandWorked, ConsoleReportAndDrawingAreTheHandWorkedOnes) {
   const HandWorkedRun& run = GetParam();
   const RunResult result = run_data_set(run.data_set, run.answers);
-  ASSERT_FALSE(result.timed_out);
-  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.status, 0);  // -1 when it timed out
   EXPECT_EQ(result.out, expected("notice.out") + expected(run.name + ".out"));
   EXPECT_EQ(result.err, run.category_list);
   EXPECT_EQ(written(result, run.data_set + ".inf"), expected(run.tree + ".inf"));

@@ -26,10 +26,9 @@ int entries(const std::string& dir) {
 TEST(OptionRuns, HelpVersionAndABareClassifyEndWithoutARun) {
   const std::string dir = make_scratch_dir();
   const RunResult help = run_in(dir, "--help", "");
-  EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.out.find("Usage:"), std::string::npos) << help.out;
   const RunResult version = run_in(dir, "--version", "");
-  EXPECT_EQ(version.status, 0);
+  EXPECT_TRUE(help.status == 0 && version.status == 0);
   EXPECT_EQ(version.out, std::string("bramble ") + BRAMBLE_VERSION + "\n");
   EXPECT_EQ(help.err + version.err, "");
   const RunResult classify = run_in(dir, "classify", "");

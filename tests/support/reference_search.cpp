@@ -10,9 +10,8 @@ namespace bramble_test {
 
 std::vector<int> node_cases(const bramble::NodeTable& table, int node) {
   std::vector<int> cases;
-  const int n_cases = static_cast<int>(table.case_node.size());
-  for (int i = 0; i < n_cases; ++i) {
-    if (table.case_node[i] == node) cases.push_back(i);
+  for (std::size_t i = 0; i < table.case_node.size(); ++i) {
+    if (table.case_node[i] == node) cases.push_back(static_cast<int>(i));
   }
   return cases;
 }
@@ -28,15 +27,12 @@ double reference_ordinal_split(const Dataset& data, int var, const std::vector<i
   std::vector<std::pair<double, int>> pairs;
   for (const int c : cases) pairs.emplace_back(data.X[var][c], data.y[c]);
   std::sort(pairs.begin(), pairs.end());
-
   std::vector<int> run_ends;
   for (int i = 1; i < m; ++i) {
     if (pairs[i].first != pairs[i - 1].first) run_ends.push_back(i);
   }
   run_ends.push_back(m);
-
-  std::vector<int> left(n_classes, 0);
-  std::vector<int> right(n_classes, 0);
+  std::vector<int> left(n_classes, 0), right(n_classes, 0);
   for (const auto& pair : pairs) ++right[pair.second];
   double best = n_classes;
   int best_position = 0;
@@ -87,8 +83,7 @@ void reference_grow_tree(const Dataset& data, NodeTable& table, SplittingRule ru
     const int var = table.split_var[node];
     const int code = data.is_nominal(var) ? static_cast<int>(table.cut_off[node]) : 0;
     bramble::partition_node(data, table, node, cases.data(), m, var, code);
-    table.parent[table.node_count] = node;
-    table.parent[table.node_count + 1] = node;
+    table.parent[table.node_count] = table.parent[table.node_count + 1] = node;
     table.left_child[node] = table.node_count;
     table.node_count += 2;
     table.split_chisq[node] = bramble::split_statistic(table.daughter_counts, m);
