@@ -13,12 +13,12 @@ bool is_space(int ch) { return ch != EOF && std::isspace(static_cast<unsigned ch
 bool is_yes(int ch) { return ch == 'Y' || ch == 'y' || ch == '1'; }
 bool is_no(int ch) { return ch == 'N' || ch == 'n' || ch == '0'; }
 
-// A whole word of digits with an optional sign, within the range of an int.
+// A whole word of digits with an optional sign, within the range of an int. from_chars takes a
+// minus sign only, and refuses an empty word.
 bool parse_whole_number(const std::string& word, int& value) {
   const char* first = word.data();
   const char* last = first + word.size();
   if (first != last && *first == '+') ++first;
-  if (first == last || *first == '+') return false;
   int parsed = 0;
   const auto result = std::from_chars(first, last, parsed);
   if (result.ec != std::errc() || result.ptr != last) return false;
