@@ -32,6 +32,12 @@ void release_unused_room(std::vector<T>& values) {
   release(values.data() + values.size(), (values.capacity() - values.size()) * sizeof(T));
 }
 
+// release for a vector's elements: the whole pages among them read as zero until written.
+template <typename T>
+void release_elements(std::vector<T>& values) {
+  release(values.data(), values.size() * sizeof(T));
+}
+
 // A vector of n value-initialised elements whose pages come at once.
 template <typename T>
 std::vector<T> populated_vector(std::size_t n) {

@@ -93,7 +93,7 @@ void grow_automatically(Run& run, Dataset& data, NodeTable& table, FILE* report,
   FILE* console = run.console.out();
   // Every case stays in the root, case node 0, until the growth records the terminal nodes:
   // meanwhile the case nodes need no pages of their own, and they come back zero-filled.
-  release(table.case_node.data(), table.case_node.size() * sizeof(table.case_node[0]));
+  release_elements(table.case_node);
   {
     SplitSearch search(data, *run.settings.rule, SplitSearch::FreeCodedColumns{});
     grow_tree(data, table, search);
