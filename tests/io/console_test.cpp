@@ -55,16 +55,15 @@ TEST(ConsoleAnswers, EachReaderOnTypedLines) {
 // The texts of an exit go to their streams, the error output's first; the wait reads one key.
 TEST(ConsoleFinish, WritesTheExitTextsAndWaits) {
   ScriptedConsole typed("xy");
-  Console& console = typed.console;
-  EXPECT_EQ(console.finish(ProgramExit{STATUS_DATA_ERROR, true, "Refused.\n"}), STATUS_DATA_ERROR);
-  EXPECT_EQ(console.finish(runtime_exit("error in matrix")), STATUS_RUNTIME_ERROR);
-  EXPECT_EQ(console.finish(ProgramExit{STATUS_OK, false, "Done.\n"}), STATUS_OK);
+  EXPECT_EQ(typed.console.finish({STATUS_DATA_ERROR, true, "Refused.\n"}), STATUS_DATA_ERROR);
+  EXPECT_EQ(typed.console.finish(runtime_exit("error in matrix")), STATUS_RUNTIME_ERROR);
+  EXPECT_EQ(typed.console.finish({STATUS_OK, false, "Done.\n"}), STATUS_OK);
   EXPECT_EQ(typed.out(), "Refused.\nDone.\n");
   EXPECT_EQ(typed.err(),
             "Numerical Recipes run-time error ...\nerror in matrix\n...now exiting to system...\n"
             "Press Enter to end this program!");
   std::string word;
-  EXPECT_FALSE(console.read_word(word)) << "both waits took a key";
+  EXPECT_FALSE(typed.console.read_word(word)) << "both waits took a key";
 }
 
 }  // namespace

@@ -62,10 +62,9 @@ TEST(Json, ReadsStringsAndNumbersStrictly) {
       {R"("\ud800")", false, "line 1, column 8: a high surrogate without a low one"},
       {R"("\udbff\ue000")", false, "a high surrogate without a low one"},
       {R"("\udc00")", false, "a low surrogate without"}, {R"("\udfff")", false, "a low surrogate"},
-      {"\"ab", false, "the text ends inside a string"},
+      {"\"ab", false, "the text ends inside a string"}, {"\"\xe1\x80\"", false, "UTF-8"},
       {"\"\xe0\x9f\xbf\"", false, "column 2: a string that is not valid UTF-8"},
       {"\"\xf0\x8f\xbf\xbf\"", false, "UTF-8"}, {"\"\xf4\x90\x80\x80\"", false, "UTF-8"},
-      {"\"\xe1\x80\"", false, "UTF-8"},
       {"012", false, "column 2: unexpected text after"}, {" ", false, "the text ends where"},
   };
   for (const auto& row : rows) {

@@ -52,6 +52,8 @@ TEST(ColumnSorter, SortsByValueOnlyWhatItsKeysCannotTellApart) {
       {{0.123456789, 0.123456788}, 0},                // nine, the most: one float, two integers
       {{1 + 2e-12, 1, 1 + 1e-12, 7, 1}, 1},           // too many: one float key for four cases
       {{3e9, -3e9, 0.5, 3e9}, 0},  // beyond the scaled integers' range, every value a float
+      {{2147483647, 2147483646}, 0}, {{214748364.7, 214748364.6}, 0},  // at the keys' limit
+      {{3e8, 3.5e8, 0.5}, 0},  // in range without places, out of it with the one the last needs
       {{1.0 / 3, 2.0 / 3, 1.0 / 3}, 1},
   };
   for (const auto& row : rows) {
