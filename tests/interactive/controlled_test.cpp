@@ -49,26 +49,16 @@ bramble::Dataset two_and_four_categories() {
 
 // Ten categories, two cases each, classes alternating.
 bramble::Dataset ten_categories() {
-  std::vector<double> category(20);
-  std::vector<int> y(20);
-  for (int c = 0; c < 20; ++c) {
-    category[c] = c % 10;
-    y[c] = c % 2;
-  }
-  return make_dataset({category}, y, 2, {10});
+  return make_dataset({{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9}},
+                      {0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1}, 2, {10});
 }
 
 // x = 1..20 in pairs of the classes 0, 0, 1, 1, ..., 9, 9: a cut after 2j cases scores
 // (2j ln j + 2(10 - j) ln(10 - j)) / 20, least at j = 5: ln 5 = 1.609438. Ten classes fill the
 // judgement's side arrays to the last entry.
 bramble::Dataset ten_classes() {
-  std::vector<double> x(20);
-  std::vector<int> y(20);
-  for (int c = 0; c < 20; ++c) {
-    x[c] = c + 1;
-    y[c] = c / 2;
-  }
-  return make_dataset({x}, y, 10);
+  return make_dataset({{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20}},
+                      {0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7, 8, 8, 9, 9}, 10);
 }
 
 // 100 cases, so that a daughter needs two: the one case apart in x leaves no admissible split.
@@ -124,6 +114,9 @@ INSTANTIATE_TEST_SUITE_P(Refusals, DialogueScript, testing::Values(
                "y\nn\n2\ny\n1\ny\nn\nn\n",
                "variable 1 and a case goes to right\nif greater than 0.000000\nAccept this split "
                "[y/n]? " + EMPTY + "rank:", 3, 2.0, 2},
+        Script{"ranks_listed", make_dataset(std::vector<std::vector<double>>(201, {1, 2, 3, 4}),
+               {0, 0, 1, 1}, 2), "y\nn\n0\nn\n", " 200: 0.00000  200\nVariabless are ordered by "
+               "impurity, the first 200 are shown above.\nWhich", 1},
         Script{"rank_out_of_range", eight_cases(), "y\nn\nabc\n9\n-7\n1\ny\nn\nn\n",
                "]?\n" + WHOLE + RANK_RANGE + RANK_RANGE + JUDGED + "0.000000", 3, 4.0, 4},
         // Below every value, at the largest value, every category right; then a cut-off of 4.

@@ -216,7 +216,8 @@ TEST(ClassifyCommand, WritesTheTableAndTheConfusionOfTheActualClasses) {
   write_file(dir + "na.dat", "r o n n\n. 45 1 1\n");
   write_file(dir + "fewer.dat", "r o n\n1 45 1\n");
   write_file(dir + "bare.dat", "o n n\n45 1 1\n60 2 2\n");  // no response: no confusion table
-  const CommandRun bare = classify({model, dir + "bare.dat"});
+  const CommandRun bare = classify({model, dir + "bare.dat"}), help = classify({"-o", "x", "-h"});
+  EXPECT_TRUE(help.status == 0 && help.out.rfind("Usage: bramble classify MODEL.json", 0) == 0);
   EXPECT_EQ(bare.out + bare.err, "case\tnode\tpredicted\n1\t2\t1\n2\t3\t2\nTree used: p=0.01\n");
   write_file(dir + "most.json", std::string(MAX_MODEL_BYTES, ' '));
   write_file(dir + "over.json", std::string(MAX_MODEL_BYTES + 1, ' '));
