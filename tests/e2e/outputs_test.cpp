@@ -117,6 +117,8 @@ const Example EXAMPLES[] = {
     {"examples/solder", "", "", "tests/e2e/expected/solder"},
     {"examples/small", "examples/small.answers", "", "", "examples/small"},
     {"tests/e2e/data/merged", "", "", "tests/e2e/expected/merged"},
+    {"tests/e2e/data/chain", "", "", "tests/e2e/expected/chain"},  // boxes of the least width
+    {"tests/e2e/data/three", "", "", "tests/e2e/expected/three"},  // as wide as their counts
     {"tests/e2e/data/ctl", "tests/e2e/data/ctl_pattern.answers"}};
 
 TEST(RunOutputs, SavedTreesAndPagesAreTheReportsAndClassifyTheTrainingCasesBack) {
