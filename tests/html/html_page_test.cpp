@@ -5,6 +5,7 @@
 
 #include "html/page.h"
 #include "html/page_summary.h"
+#include "html/xml_text.h"
 #include "model/model_reader.h"
 #include "model/names.h"
 #include "support/hand_model.h"
@@ -35,6 +36,8 @@ TEST(HtmlPage, HostileNamesStayText) {
   }
   EXPECT_NE(page.find("<title>Trees of r&amp;d &quot;x&quot;.dat</title>"), npos);
   EXPECT_EQ(page.find("a<b"), npos);
+  // Two cells for a wide character: Hangul's leading consonants and everything from U+2E80.
+  EXPECT_EQ(bramble::display_columns("\u1100\u115f\u2e80 \u10ff\u1160\u2e7f"), 10);
 }
 
 TEST(NamesFile, OneNamePerColumnOrARefusalThatSaysWhy) {
