@@ -21,14 +21,17 @@ TEST(HtmlPage, HostileNamesStayText) {
   model.data_file = "r&d \"x\".dat";
   model.covariates[0].name = "a<b&c\"d'e";
   model.covariates[1].name = "</svg><x>";
-  // Not UTF-8, a control character, U+0800, U+10FFFF, a surrogate and an overlong 0 (bytewise).
-  model.covariates[2].name = "\xff\x01z\xe0\xa0\x80\xf4\x8f\xbf\xbf\xed\xa0\x80\xe0\x80\x80";
+  // Not UTF-8 (a continuation byte first), a control character, U+0800, U+10FFFF, a surrogate and
+  // an overlong 0 (bytewise).
+  model.covariates[2].name =
+      "\x84\x8f\xbf\xbf\x01z\xe0\xa0\x80\xf4\x8f\xbf\xbf\xed\xa0\x80\xe0\x80\x80";
   const std::string page = bramble::html_page(model);
   const std::string path = make_scratch_dir() + "/page.html";
   write_file(path, page);
   const std::string summary = page_summary_of_file(path);
   for (const char* fragment : {"name a<b&c\"d'e\n", "name </svg><x>\n",
-                               "name \uFFFD\uFFFDz\u0800\U0010FFFF\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\n",
+                               "name \uFFFD\uFFFD\uFFFD\uFFFD\uFFFDz\u0800\U0010FFFF"
+                               "\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\n",
                                "edge 2 5 </svg><x> in {merged, missing}",
                                "edge 1 3 a<b&c\"d'e > 50.5\n",
                                "edge 1 2 a<b&c\"d'e \u2264 50.5 or missing"}) {
