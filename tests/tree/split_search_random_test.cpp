@@ -78,14 +78,14 @@ Dataset random_dataset(std::mt19937& rng, int n_cases, int n_classes) {
 }
 
 // P values with one case of every class each: every boundary of covariate 0 splits the classes in
-// the same proportions, so all its impurities tie. Covariate 1 is random.
+// the same proportions, so all its impurities tie. Covariate 1 is random and continuous (sorted).
 Dataset tied_runs_dataset(std::mt19937& rng, int n_values, int n_classes) {
   const int n_cases = n_values * n_classes;
   std::vector<std::vector<double>> columns(2, std::vector<double>(n_cases));
   std::vector<int> classes(n_cases);
   for (int c = 0; c < n_cases; ++c) {
     columns[0][c] = c / n_classes;
-    columns[1][c] = uniform_int(rng, 0, 20);
+    columns[1][c] = uniform(rng, 0, 1);
     classes[c] = c % n_classes;
   }
   return make_dataset(columns, classes, n_classes);
