@@ -33,7 +33,7 @@ TEST(Options, ParseTable) {
       {{"-"}, "run data=-"}, {{"-h"}, "help"}, {{"d", "--help"}, "help data=d"},
       {{"-g", "-a", "-o", "out/iris", "d.dat"}, "run gini automatic out=out/iris data=d.dat"},
       {{"d.dat", "--gini", "--controlled"}, "run gini controlled data=d.dat"},
-      {{"-ga", "-oout/k.v2", "d.dat"}, "run gini automatic out=out/k.v2 data=d.dat"},
+      {{"-ga", "-ok", "d.dat"}, "run gini automatic out=k data=d.dat"},
       {{"--output=r/x.y", "--entropy", "d"}, "run entropy out=r/x.y data=d"},
       {{"--output", "r", "-q", "d"}, "run out=r quiet data=d"},
       {{"--html", "--json", "--names", "n.txt", "d"}, "run html json names=n.txt data=d"},
