@@ -1,6 +1,5 @@
 // Reading data: the files the reader accepts, in the forms people write them; the recoding of
-// nominal covariates; values read to the bit. Whole runs (tests/e2e) pin down the data summary of
-// ordinary files, the merging of rare categories and the missing copies of ordinal covariates.
+// nominal covariates; values read to the bit (whole runs in tests/e2e pin down the rest).
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,6 +1,5 @@
-// What whole runs seldom meet: hostile names on the page of a hand-made model stay text, and the
-// names file. (The pages of whole runs are checked against their reports, and three of them byte
-// for byte.)
+// What whole runs seldom meet: hostile names and a damaged tree on the page of a hand-made model,
+// and the names file. (Whole runs' pages are checked against their reports.)
 #include <gtest/gtest.h>
 
 #include "html/page.h"
@@ -25,6 +24,9 @@ TEST(HtmlPage, HostileNamesStayText) {
   // an overlong 0 (bytewise).
   model.covariates[2].name =
       "\x84\x8f\xbf\xbf\x01z\xe0\xa0\x80\xf4\x8f\xbf\xbf\xed\xa0\x80\xe0\x80\x80";
+  // Damage too: node 6's daughters past the table and below 1, a covariate the model lacks.
+  model.trees[0].nodes[5].left = 99;
+  model.trees[0].nodes[2].covariate = 9;
   const std::string page = bramble::html_page(model);
   const std::string path = make_scratch_dir() + "/page.html";
   write_file(path, page);
@@ -34,6 +36,9 @@ TEST(HtmlPage, HostileNamesStayText) {
                                "\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\n",
                                "edge 2 5 </svg><x> in {merged, missing}",
                                "edge 1 3 a<b&c\"d'e > 50.5\n",
+                               "edge 1 3 a<b&c\"d'e > 50.5 or missing\n",  // the missing copy's
+                               "edge 3 6 x9 in {}\nedge 3 7 x9 in {2}\n",
+                               "text 6 node 6 | n = 5 | 4 / 1\nnode 7",
                                "edge 1 2 a<b&c\"d'e \u2264 50.5 or missing"}) {
     EXPECT_NE(summary.find(fragment), npos) << fragment;
   }

@@ -1,7 +1,6 @@
-// The controlled mode, mainly what whole controlled runs do not meet: in the node-by-node dialogue
-// refused splits, answers that are no numbers or out of range, the pattern prompts, the tenth
-// category and the end of input at every kind of question (most scripts run on eight_cases()); the
-// relative risk and the cross-validation tallies that judge a split.
+// The controlled mode where whole runs do not reach: the dialogue's refused splits, answers that
+// are no numbers or out of range, pattern prompts, the tenth category and the end of input at every
+// question; the relative risk and the cross-validation tallies that judge a split.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,6 +1,6 @@
-// The JSON model and the classifier: a hand-made model sends hand-picked cases where the program's
-// splits would, damaged models are refused with a message, a model survives writing and reading
-// unchanged, and `bramble classify` runs end to end.
+// The JSON model and the classifier: the JSON reader's edges, hand-picked cases sent where the
+// program's splits would, damaged models refused, a model that survives writing and reading
+// unchanged, and `bramble classify` end to end.
 #include <gtest/gtest.h>
 
 #include <string>

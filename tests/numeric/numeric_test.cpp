@@ -1,6 +1,5 @@
-// The numeric floor: pages given back to the system come back zero-filled, so a range one page too
-// wide would zero live data, which runs on small data sets never show (the requests start at a
-// megabyte); the random stream.
+// Pages given back to the system come back zero-filled: a range one page too wide would zero live
+// data, which small runs never show (requests start at a megabyte); the random stream.
 #include "numeric/fresh_memory.h"
 #include "numeric/random.h"
 

@@ -1,6 +1,5 @@
-// Pruning passes on hand-built tables: which splits collapse, and the renumbering that follows.
-// Whole automatic runs (tests/e2e) pin down the pruned trees of small data sets and of the
-// examples; these tests add hand-worked compaction of a deeper tree.
+// Pruning passes on hand-built tables: which splits collapse, and the renumbering that follows (a
+// deeper tree than the whole runs of tests/e2e prune).
 #include "prune/prune.h"
 
 #include <gtest/gtest.h>

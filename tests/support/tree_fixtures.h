@@ -11,8 +11,7 @@
 namespace bramble_test {
 
 // Covariate rows X[var][case] with their var_type (1 ordinal, k >= 2 nominal with codes 0..k-1
-// labelled 10, 20, ...; all ordinal when var_types is empty), no missing copies, and the classes
-// of the cases.
+// labelled 10, 20, ...; all ordinal when var_types is empty), no missing copies, and classes.
 inline bramble::Dataset make_dataset(const std::vector<std::vector<double>>& columns,
                                      const std::vector<int>& classes, int n_classes,
                                      const std::vector<int>& var_types = {}) {
