@@ -76,7 +76,7 @@ TEST(ReadData, EachSpellingOfANumberReadsAsItsValueOrIsRefusedByName) {
       {3, "2", {"2.0", "2e0", "+2", "20e-1", "2."}, ""},
       {2, "1", {"1,5", "2abc", "0x1f", "5e", "1e+", "--1", "1-", "?", "inf"}, "is not a number"},
       {3, "1", {"1;7", "1.5.2", "+", "nan"}, "is not a number"},
-      {1, "1", {"1,0", "1e", "-.", "+."}, "is not a number"},
+      {1, "1", {"1,0", "1e", "-.", "+.", "+"}, "is not a number"},
       {1, "1", {"2.7", "0.5", "1e1", "1.01"}, not_whole},
   };
   const auto file = [](int column, const std::string& token) {
