@@ -26,9 +26,9 @@ void list_ranking(Console& console, const SplitRanking& ranking) {
 }
 
 // The first position holding covariate -answer - 1, or -1 when it stands nowhere (always when
-// answer is positive).
+// answer is positive). Written -1 - answer, it holds every int without overflow.
 int position_of_covariate(const SplitRanking& ranking, int answer) {
-  const int var = -(answer + 1);
+  const int var = -1 - answer;
   const auto found = std::find_if(ranking.begin(), ranking.end(),
                                   [var](const RankedSplit& split) { return split.covariate == var; });
   return found == ranking.end() ? -1 : static_cast<int>(found - ranking.begin());
