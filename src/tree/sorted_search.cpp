@@ -51,9 +51,7 @@ class RunWalk {
     const Body body_of = body_of_;
     int* const left = left_;
     int n_left = n_left_;
-    int last_case = last_case_ != UNREAD || begin == 0
-                        ? last_case_
-                        : body_of.case_of(entry_at(begin - 1) & CASE_BITS);
+    int last_case = last_case_;
     bool boundary = boundary_;
     for (int i = begin, at = index_of(begin); i < end && n_left < n_left_limit_; ++i) {
       const ColumnEntry entry = segment_.entries[at];
@@ -83,12 +81,12 @@ class RunWalk {
   }
 
   // Goes on to position end without visiting the boundaries before it (no case excluded);
-  // counts are the class counts of positions [0, end). The case before end is read only if a walk
-  // follows: at scale its entry has long left the cache.
+  // counts are the class counts of positions [0, end). The last left case stays stale: the first
+  // boundary a later walk can visit is the jumped block's end, whose score the block's floor puts
+  // beyond the window, so no visit keeps it.
   void jump(int end, const int* counts, int n_classes) {
     std::copy_n(counts, n_classes, left_);
     n_left_ = end;
-    last_case_ = UNREAD;
     boundary_ = false;
   }
 
@@ -113,8 +111,6 @@ class RunWalk {
     for (int i = 0; i < count; ++i) tally += 1u << (8 * body_of_.class_of(entries[i] & CASE_BITS));
     for (int j = 0; j < n_classes; ++j) counts[j] += (tally >> (8 * j)) & 0xff;
   }
-
-  static constexpr int UNREAD = -1;  // last_case_ after a jump: the case before n_left_
 
   const Segment& segment_;
   const Body body_of_;
