@@ -1,5 +1,6 @@
 #include "draw/layout.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "numeric/arrays.h"
@@ -26,11 +27,8 @@ struct Extent {
 // Extent of values, widened to 1 when they are all equal so that scaling never divides by zero.
 template <typename T>
 Extent extent_of(const std::vector<T>& values) {
-  Extent extent{static_cast<double>(values[0]), static_cast<double>(values[0])};
-  for (T value : values) {
-    if (value > extent.high) extent.high = value;
-    if (value < extent.low) extent.low = value;
-  }
+  Extent extent{static_cast<double>(*std::min_element(values.begin(), values.end())),
+                static_cast<double>(*std::max_element(values.begin(), values.end()))};
   if (extent.high == extent.low) extent.high = extent.low + 1;
   return extent;
 }

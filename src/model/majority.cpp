@@ -6,9 +6,10 @@
 namespace bramble {
 
 int majority_class(const std::vector<int>& class_counts) {
-  // max_element keeps the first of equal counts, which is the lower class.
+  // max_element keeps the first of equal counts, which is the lower class; with no counts it
+  // gives the end, class 0.
   const auto most = std::max_element(class_counts.begin(), class_counts.end());
-  return most == class_counts.end() ? 0 : static_cast<int>(most - class_counts.begin());
+  return static_cast<int>(most - class_counts.begin());
 }
 
 int misclassified_cases(const ModelTree& tree) {
