@@ -213,7 +213,7 @@ TEST(ClassifyCommand, WritesTheTableAndTheConfusionOfTheActualClasses) {
   write_file(dir + "word.dat", "o n n\n45 1 zwei\n");
   write_file(dir + "two.dat", "r o r\n1 2 1\n");
   write_file(dir + "short.dat", "r o n n\n1 45 1 1\n2 45 1\n");
-  write_file(dir + "na.dat", "r o n n\n. 45 1 1\n");
+  write_file(dir + "na.dat", "r o n n\n. 45 1 1\n"); write_file(dir + "empty.dat", "r o n n\n");
   write_file(dir + "fewer.dat", "r o n\n1 45 1\n");
   write_file(dir + "bare.dat", "o n n\n45 1 1\n60 2 2\n");  // no response: no confusion table
   const CommandRun bare = classify({model, dir + "bare.dat"}), help = classify({"-o", "x", "-h"});
@@ -237,7 +237,7 @@ TEST(ClassifyCommand, WritesTheTableAndTheConfusionOfTheActualClasses) {
       {{model, "--tree", "grown", "--tree=grown"}, 2, "the option --tree is given twice"},
       {{model, dir + "new.dat", "--output=" + dir + "no/t.tsv"}, -1, "no/t.tsv: cannot be written"},
       {{model, dir + "none.dat"}, -1, "none.dat: cannot be read"},
-      {{model, dir}, -1, "/: is a directory"},
+      {{model, dir}, -1, "/: is a directory"}, {{model, dir + "empty.dat"}, -1, "holds no records"},
       {{dir + "new.dat", dir + "word.dat"}, -1, "new.dat: not JSON"},
       {{dir + "most.json", dir + "new.dat"}, -1, "most.json: not JSON: line 1, column 16777217"},
       {{dir + "over.json", dir + "new.dat"}, -1, "over.json: larger than any model (16 MiB"},
