@@ -32,8 +32,8 @@ namespace {
   for (const double value : row) {
     holds_missing = holds_missing || value == missing;
     const double present = value == missing ? first_present : value;
-    min = present < min ? present : min;
-    max = present > max ? present : max;
+    min = std::min(min, present);
+    max = std::max(max, present);
   }
   return {min, max, holds_missing};
 }

@@ -1,5 +1,6 @@
 #include "interactive/random_order.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "numeric/arrays.h"
@@ -122,7 +123,7 @@ class Pool {
 
 std::vector<int> random_order(RandomStream& random, int n) {
   std::vector<int> order = ivector(n);
-  Pool pool(n > 0 ? n : 0);
+  Pool pool(std::max(n, 0));
   for (int i = 0; i < n; ++i) {
     const int left = n - i;
     int j = static_cast<int>(random.next() * left);

@@ -20,7 +20,7 @@ SplitSearch::SplitSearch(const Dataset& data, SplittingRule rule, ClassPacking p
                          Dataset* freeable)
     : data_(data), rule_(rule), n_classes_(data.n_classes),
       min_daughter_size_(data.min_daughter_size()), views_(data.n_covariates),
-      begin_(MAX_NODES, 0), end_(MAX_NODES, 0),
+      begin_(MAX_NODES), end_(MAX_NODES),
       class_of_(data.y.begin(), data.y.end()), entry_body_(entry_body(packing)),
       goes_right_((static_cast<std::size_t>(data.n_cases) + 63) / 64) {
   scratch_.totals.resize(n_classes_);
