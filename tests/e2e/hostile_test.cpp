@@ -49,10 +49,7 @@ struct Data {
 };
 
 struct HostileCase {
-  const char* name;
-  Data data;
-  std::string answers;
-  int status;
+  const char* name; Data data; std::string answers; int status;
   std::string message;  // the console ends with it (status 255) or holds it (status 0)
   Files files;
   Setup setup = Setup::none;

@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <utility>
 
 #include "io/fatal.h"
+#include "report/tree_table.h"
 #include "support/tree_fixtures.h"
 #include "support/scratch_stream.h"
 
@@ -23,7 +25,7 @@ using bramble_test::split;
 struct ThirteenNodes : ::testing::Test {
   Dataset data = make_dataset({std::vector<double>(14)}, {0, 1, 1, 1, 0, 0, 1, 0, 0, 0, 1, 1, 0, 1}, 2);
   NodeTable table{14, 2};
-  std::vector<std::vector<int>> node_counts;
+  std::vector<std::vector<int>> node_counts; std::string rows;  // rows: before renumbering
 
   ThirteenNodes() {
     for (int node : {0, 1, 2, 3, 4, 5}) split(table, node, 0, node + 0.5, 100.0);
@@ -39,6 +41,7 @@ struct ThirteenNodes : ::testing::Test {
   std::string prune_and_renumber(int pass = 0) {
     const int unpruned = prune_tree(table, significant_splits(table, data.n_classes, pass));
     const int pruned = table.node_count;
+    rows = bramble_test::written_by([&](FILE* out) { write_tree_table(out, data, table); });
     const std::string printed = bramble_test::written_by(
         [&](FILE* console) { node_counts = renumber_tree(data, table, unpruned, console); });
     EXPECT_EQ(table.node_count, pruned) << "the count the pass left";
@@ -65,6 +68,7 @@ TEST_F(ThirteenNodes, FailingSplitAboveASurvivingSplitStays) {
   EXPECT_TRUE(table.is_split(1));
   EXPECT_EQ(old_numbers(), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 9, 10, 11, 12}));
   EXPECT_EQ(table.left_child[4], 7);  // old 4 -> old 9, now 7
+  EXPECT_EQ(std::count(rows.begin(), rows.end(), '\n'), 10) << "slots 7 and 8 emptied: no rows";
 }
 
 // Upper chi-square quantiles at p = 0.01, 0.005, 0.001, 0.0005, 0.0001, 0.00001 and 0.000001 to
