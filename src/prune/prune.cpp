@@ -1,6 +1,7 @@
 #include "prune/prune.h"
 
 #include <cstdio>
+#include <iterator>
 
 #include "io/fatal.h"
 #include "numeric/arrays.h"
@@ -10,7 +11,7 @@ namespace bramble {
 namespace {
 
 // Upper chi-square quantiles as stored (four decimals), row = degrees of freedom - 1.
-constexpr double CHISQ_CRITICAL[MAX_CLASSES - 1][N_PRUNE_PASSES] = {
+constexpr double CHISQ_CRITICAL[][N_PRUNE_PASSES] = {
     {6.6348, 7.8794, 10.8275, 12.1156, 15.1367, 19.5114, 23.9281},
     {9.2103, 10.5966, 13.8155, 15.2018, 18.4206, 23.0258, 27.6310},
     {11.3448, 12.8381, 16.2662, 17.7300, 21.1075, 25.9017, 30.6648},
@@ -21,6 +22,7 @@ constexpr double CHISQ_CRITICAL[MAX_CLASSES - 1][N_PRUNE_PASSES] = {
     {20.0902, 21.9549, 26.1244, 27.8680, 31.8276, 37.3315, 42.7009},
     {21.6659, 23.5893, 27.8771, 29.6658, 33.7199, 39.3406, 44.8109},
 };
+static_assert(std::size(CHISQ_CRITICAL) == MAX_CLASSES - 1, "a row per degrees of freedom");
 
 // The collapses of one walk moved cases from a daughter to its parent, possibly several times
 // along a chain; redirect[n] < n names the node that took over n's cases. Applying the whole chain
