@@ -4,6 +4,7 @@
 #include <cfloat>
 #include <cmath>
 #include <cstring>
+#include <iterator>
 #include <limits>
 #include <numeric>
 #include <utility>
@@ -51,8 +52,8 @@ struct FloatKey {
 // gives the value (division is correctly rounded, and 10^places is exact). Distinct exact values
 // then have distinct integers, and the rounded product never reverses two values.
 constexpr int MAX_DECIMAL_PLACES = 9;
-constexpr double POWERS_OF_TEN[MAX_DECIMAL_PLACES + 1] = {1e0, 1e1, 1e2, 1e3, 1e4,
-                                                          1e5, 1e6, 1e7, 1e8, 1e9};
+constexpr double POWERS_OF_TEN[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+static_assert(std::size(POWERS_OF_TEN) == MAX_DECIMAL_PLACES + 1, "a power for every place");
 constexpr double KEY_LIMIT = 2147483647.0;  // the scaled integers stay within an int32
 
 // The integer nearest a product, clamped to the keys' range: a conversion the compiler does
