@@ -116,7 +116,7 @@ INSTANTIATE_TEST_SUITE_P(Refusals, DialogueScript, testing::Values(
         Script{"ranks_listed", make_dataset(std::vector<std::vector<double>>(201, {1, 2, 3, 4}),
                {0, 0, 1, 1}, 2), "y\nn\n0\nn\n", " 200: 0.00000  200\nVariabless are ordered by "
                "impurity, the first 200 are shown above.\nWhich", 1},
-        Script{"rank_out_of_range", eight_cases(), "y\nn\nabc\n2147483647\n-7\n1\ny\nn\nn\n",
+        Script{"rank_out_of_range", eight_cases(), "y\nn\nabc\n2147483647\n-7\n-1\ny\nn\nn\n",
                "]?\n" + WHOLE + RANK_RANGE + RANK_RANGE + JUDGED + "0.000000", 3, 4.0, 4},
         // Below every value, at the largest value, every category right; then a cut-off of 4.
         Script{"manual_empty_daughter", eight_cases(),
