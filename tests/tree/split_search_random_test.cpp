@@ -202,6 +202,9 @@ TEST(SplitSearchRandom, MatchesThePlainSearchAtEveryNode) {
     check_every_node(data, rule, rng, Packing::never);
     const Dataset unfilled = with_unfilled_copies(data);
     check_every_node(data, rule, rng, Packing::when_it_fits, &unfilled);
+    Dataset mislabelled = data;  // covariate 7 named a copy of 6, without a copy's values
+    mislabelled.source_var[7] = 6;
+    check_every_node(mislabelled, rule, rng);
   });
 }
 
@@ -252,11 +255,9 @@ TEST(SplitSearchRandom, LargeNodesGrowTheSameTrees) {
   // 12800 cases: a daughter needs more than 128, the cases of the first block. Its end separates
   // the classes, but no admissible boundary does.
   std::vector<double> x(12800);
-  std::vector<int> classes(12800);
-  for (int c = 0; c < 12800; ++c) {
-    x[c] = c;
-    classes[c] = c < 128 ? 1 : 0;
-  }
+  std::vector<int> classes(12800, 0);
+  for (int c = 0; c < 12800; ++c) x[c] = c;
+  std::fill_n(classes.begin(), 128, 1);
   expect_same_tree(make_dataset({x}, classes, 2), SplittingRule::entropy);
 }
 
