@@ -183,7 +183,7 @@ TEST(RecodeNominal, CategoriesAreTabulatedWhenTheirValuesAllowIt) {
   const struct { std::vector<double> row; bool tabulated; std::vector<int> codes; } rows[] = {
       {{3, 1, -9, 3, 2}, true, {2, 0, 3, 2, 1}},    {{-3, -1, -2, -1}, true, {0, 2, 1, 2}},
       {{INT_MIN, INT_MIN + 1.0}, true, {0, 1}},     {{INT_MAX, INT_MAX - 1.0}, true, {1, 0}},
-      {{0, 1e9}, false, {0, 1}},                    {{0.5, 2, 1}, false, {0, 2, 1}},
+      {{0, 1e9}, false, {0, 1}},                    {{2, 0.5, 1}, false, {2, 0, 1}},
       {{1, 1.5, 2, 2}, false, {0, 1, 2, 2}},
   };
   for (const auto& row : rows) {
