@@ -117,7 +117,7 @@ TEST(ReadData, LinesThatDoNotFitTheHeaderAreNoted) {
   while (records.size() < (1 << 20)) records += "1 2\n";
   const struct { std::string file, console; } files[] = {
       {"r o o\n0 1 2 1\n3 4 0 5\n6 1 7 8\n", note},
-      {"r o o\n\n0 1 2 1\r\n\n3 4 0 5\r\n6 1 7 8", note},  // blank lines and CR LF ends
+      {"r o o\n\n0\t1 2 1\r\n\n3 4 0\t5\r\n6 1 7 8", note},  // blank lines, tabs, CR LF ends
       {"r o o\n0 1 2 1\n3 4 0 5\n6 1 7 8\n1 2 3 4\n",
        note + "Data file not complete error at line 6 variable number 1 value = 4 !!!\n"
               "Press Enter to end this program!"},
