@@ -46,10 +46,10 @@ void match_model(const std::vector<ColumnKind>& columns, const Model& model) {
       covariate_columns.push_back(j);
     }
   }
-  std::size_t n_model = 0;
-  while (n_model < model.covariates.size() && !model.covariates[n_model].is_missing_copy()) {
-    ++n_model;
-  }
+  const auto first_copy =
+      std::find_if(model.covariates.begin(), model.covariates.end(),
+                   [](const ModelCovariate& covariate) { return covariate.is_missing_copy(); });
+  const std::size_t n_model = first_copy - model.covariates.begin();
   if (covariate_columns.size() != n_model) {
     refuse("the file has " + std::to_string(covariate_columns.size()) +
            " covariate columns (o and n), the model " + std::to_string(n_model) +
